@@ -1,0 +1,88 @@
+#include "engine/ProgramEntry.h"
+
+#include <cstdlib>
+
+#include "engine/DebugLog.h"
+#include "engine/GameSettings.h"
+#include "engine/GameTimer.h"
+#include "engine/MainWindow.h"
+#include "engine/RunCounter.h"
+#include "engine/SettingsFile.h"
+#include "engine/WindowProcedure.h"
+#include "platform/win/WinTime.h"
+#include "platform/win/WinWindow.h"
+
+const char* productName;
+HWND mainWindow;
+int windowActive;
+
+namespace {
+
+constexpr int DEFAULT_WINDOW_WIDTH = 800;
+constexpr int DEFAULT_WINDOW_HEIGHT = 600;
+
+bool RegisterWindowClass(HINSTANCE instance)
+{
+    WNDCLASSA windowClass {};
+    windowClass.style = 0;
+    windowClass.lpfnWndProc = WndProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(101));
+    windowClass.hCursor = nullptr;
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszMenuName = nullptr;
+    windowClass.lpszClassName = productName;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+bool CreateMainWindow(HINSTANCE instance)
+{
+    mainWindow = CreateWindowExA(0, productName, productName, WS_POPUP | WS_VISIBLE, 0, 0,
+                                 DEFAULT_WINDOW_WIDTH, DEFAULT_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
+    if (!mainWindow)
+        return false;
+    ShowWindow(mainWindow, SW_SHOWNORMAL);
+    UpdateWindow(mainWindow);
+    SetCursor(nullptr);
+    return true;
+}
+
+// One frame of the running game; nothing at all while the window is inactive.
+void RunFrame()
+{
+    if (!windowActive)
+        return;
+    gameTimer.Tick();
+}
+
+} // namespace
+
+int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    productName = "Vestrune";
+    windowActive = 1;
+    GameSettings[SLOT_QUIT] = 0;
+
+    LoadGameIni("Game.ini");
+    if (CountStarts() == 0)
+        ResetSettings();
+    std::srand(timeGetTime());
+    DebugOut(nullptr);
+
+    if (!RegisterWindowClass(instance) || !CreateMainWindow(instance))
+        return 0;
+    ClampSettings();
+    gameTimer.Init();
+
+    MSG message {};
+    while (GameSettings[SLOT_QUIT] == 0) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT)
+                break;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        RunFrame();
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,101 @@
+#include "engine/SettingsFile.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "engine/GameSettings.h"
+#include "engine/InputState.h"
+#include "engine/VertexTemplates.h"
+#include "platform/win/WinFiles.h"
+#include "platform/win/WinProfile.h"
+
+namespace {
+
+std::string WorkingFolder()
+{
+    char folder[256] = {};
+    GetCurrentDirectoryA(sizeof folder, folder);
+    return folder;
+}
+
+int ReadInt(const char* section, const char* key, const char* defaultValue, const std::string& path)
+{
+    char value[128];
+    GetPrivateProfileStringA(section, key, defaultValue, value, sizeof value, path.c_str());
+    return std::atoi(value);
+}
+
+int WriteInt(const char* section, const char* key, int value, const std::string& path)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%d", value);
+    return WritePrivateProfileStringA(section, key, text, path.c_str());
+}
+
+constexpr const char* CONTROL_KEYS[4] = {"Act01", "Act02", "Act03", "Act04"};
+constexpr const char* CONTROL_DEFAULTS[4] = {"38", "40", "37", "39"};
+
+} // namespace
+
+void LoadGameIni(const char* fileName)
+{
+    const std::string path = WorkingFolder() + "/" + fileName;
+    GameSettings[SLOT_MODE] = ReadInt("Video", "Mode", "1", path);
+    GameSettings[SLOT_DISTANCE] = ReadInt("Video", "Distance", "2", path) * 750 + 500;
+    GameSettings[SLOT_SHADOWS] = ReadInt("Video", "Shadows", "2", path);
+    GameSettings[SLOT_BLUR] = ReadInt("Video", "Blur", "1", path);
+    GameSettings[SLOT_ATMOSPHERE] = ReadInt("Video", "Atmosphere", "2", path);
+    GameSettings[SLOT_BUMP] = ReadInt("Video", "Bump", "2", path);
+    GameSettings[SLOT_OSURFACE] = ReadInt("Video", "OSurface", "1", path);
+    GameSettings[SLOT_WINDOWED] = ReadInt("Video", "Windowed", "0", path);
+    GameSettings[SLOT_AUDIO] = ReadInt("Audio", "Audio", "1", path);
+    GameSettings[SLOT_MASTER] = ReadInt("Audio", "Master", "100", path);
+    GameSettings[SLOT_MUSIC] = ReadInt("Audio", "Music", "100", path);
+    GameSettings[SLOT_EFFECTS] = ReadInt("Audio", "Effects", "100", path);
+    FileManager = ReadInt("Misc", "File manager", "1", path);
+    GameSettings[SLOT_BMP_TO_JPG] = ReadInt("Misc", "BMP to JPG", "1", path);
+    GameMenu = ReadInt("Misc", "Game menu", "1", path);
+    GameSettings[SLOT_DEBUG_MODE] = GameSettings[SLOT_DEBUG_LOG] = ReadInt("Misc", "Debug out", "0", path);
+    for (int i = 0; i < 4; ++i)
+        ActionKeyBinding[i].key = ReadInt("Controls", CONTROL_KEYS[i], CONTROL_DEFAULTS[i], path);
+    ClampSettings();
+    FillVertexTemplates();
+}
+
+int SaveGameIni()
+{
+    const std::string path = WorkingFolder() + "\\Game.ini";
+    int result = WriteInt("Video", "Mode", GameSettings[SLOT_MODE], path);
+    result = WriteInt("Video", "Distance", (GameSettings[SLOT_DISTANCE] - 500) / 750, path);
+    result = WriteInt("Video", "Shadows", GameSettings[SLOT_SHADOWS], path);
+    result = WriteInt("Video", "Blur", GameSettings[SLOT_BLUR], path);
+    result = WriteInt("Video", "Atmosphere", GameSettings[SLOT_ATMOSPHERE], path);
+    result = WriteInt("Video", "Bump", GameSettings[SLOT_BUMP], path);
+    result = WriteInt("Video", "OSurface", GameSettings[SLOT_OSURFACE], path);
+    result = WriteInt("Audio", "Master", GameSettings[SLOT_MASTER], path);
+    result = WriteInt("Audio", "Music", GameSettings[SLOT_MUSIC], path);
+    result = WriteInt("Audio", "Effects", GameSettings[SLOT_EFFECTS], path);
+    for (int i = 0; i < 4; ++i)
+        result = WriteInt("Controls", CONTROL_KEYS[i], ActionKeyBinding[i].key, path);
+    return result;
+}
+
+void ClampSettings()
+{
+    for (int slot = SLOT_DISTANCE; slot <= SLOT_ATMOSPHERE; ++slot)
+        GameSettings[slot] = std::min(OptionMaximumOf(SettingSlot(slot)), std::max(0, GameSettings[slot]));
+    for (int slot : {SLOT_MASTER, SLOT_MUSIC, SLOT_EFFECTS})
+        GameSettings[slot] = std::min(100, std::max(0, GameSettings[slot]));
+}
+
+void ResetSettings()
+{
+    GameSettings[SLOT_MODE] = 100;
+    for (int slot = SLOT_DISTANCE; slot <= SLOT_ATMOSPHERE; ++slot)
+        GameSettings[slot] = OptionMaximumOf(SettingSlot(slot));
+    for (int slot : {SLOT_MASTER, SLOT_MUSIC, SLOT_EFFECTS})
+        GameSettings[slot] = 100;
+    SaveGameIni();
+}

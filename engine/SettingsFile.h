@@ -1,0 +1,10 @@
+#pragma once
+// "Game.ini": reading, writing, clamping and the defaults of a first start.
+
+// Reads every setting from the file in the working folder, clamps, and fills the vertex templates.
+void LoadGameIni(const char* fileName);
+// Writes the options the menu changes; returns the result of the last write.
+int SaveGameIni();
+void ClampSettings();
+// The defaults, then SaveGameIni.
+void ResetSettings();

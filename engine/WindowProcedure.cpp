@@ -1,0 +1,162 @@
+#include "engine/WindowProcedure.h"
+
+#include "engine/GameSettings.h"
+#include "engine/GameTimer.h"
+#include "engine/InputState.h"
+#include "engine/MainWindow.h"
+
+namespace {
+
+// Text entry is on while the state is 1; Backspace turns it to 3.
+constexpr int TEXT_ENTRY_ON = 1;
+constexpr int TEXT_ENTRY_BACKSPACE = 3;
+
+bool ActionKeysAccepted()
+{
+    return windowActive != 0;
+}
+
+void Deactivate()
+{
+    windowActive = 0;
+    gameTimer.Pause();
+}
+
+void Activate()
+{
+    windowActive = 1;
+    gameTimer.Resume();
+}
+
+void OnMouse(UINT message, LPARAM lParam)
+{
+    const int x = LOWORD(static_cast<std::uintptr_t>(lParam));
+    const int y = HIWORD(static_cast<std::uintptr_t>(lParam));
+    switch (message) {
+    case WM_MOUSEMOVE:
+        mouseState.previousX = mouseState.x;
+        mouseState.previousY = mouseState.y;
+        break;
+    case WM_LBUTTONDOWN: inputState.leftButton = 1; break;
+    case WM_LBUTTONUP: inputState.leftButton = 0; return;
+    case WM_RBUTTONDOWN: inputState.rightButton = 1; break;
+    case WM_RBUTTONUP: inputState.rightButton = 0; return;
+    default: return;
+    }
+    mouseState.x = x;
+    mouseState.y = y;
+}
+
+void OnKeyDown(int key)
+{
+    OnActionKeyDown(key);
+    const bool debugMode = GameSettings[SLOT_DEBUG_MODE] != 0;
+    switch (key) {
+    case VK_PAUSE:
+        if (debugMode) {
+            if (windowActive)
+                Deactivate();
+            else
+                Activate();
+        }
+        return;
+    case VK_ESCAPE:
+        inputState.escape = 1;
+        if (debugMode)
+            GameSettings[SLOT_QUIT] = 1;
+        return;
+    default:
+        break;
+    }
+    if (int* flag = InputFlagOfKey(key))
+        *flag = 1;
+}
+
+void OnKeyUp(int key)
+{
+    OnActionKeyUp(key);
+    if (int* flag = InputFlagOfKey(key))
+        *flag = 0;
+}
+
+} // namespace
+
+LRESULT WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (inputState.textEntry == TEXT_ENTRY_ON) {
+        if (message == WM_CHAR) {
+            inputState.typedChar = static_cast<int>(wParam & 0xFF);
+            return 0;
+        }
+        if (message == WM_KEYDOWN && wParam == VK_BACK) {
+            inputState.textEntry = TEXT_ENTRY_BACKSPACE;
+            return 0;
+        }
+    }
+
+    switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE && windowActive == 1)
+            Deactivate();
+        else if (LOWORD(wParam) == WA_ACTIVE && windowActive == 0)
+            Activate();
+        return 0;
+    case WM_KILLFOCUS:
+        Deactivate();
+        return 0;
+    case WM_SETFOCUS:
+        SetCursor(nullptr);
+        Activate();
+        return 0;
+    case WM_CLOSE:
+        GameSettings[SLOT_QUIT] = 1;
+        return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        OnMouse(message, lParam);
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(static_cast<int>(wParam));
+        return 0;
+    case WM_KEYUP:
+        OnKeyUp(static_cast<int>(wParam));
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+int OnActionKeyDown(int key)
+{
+    if (!ActionKeysAccepted())
+        return 0;
+    for (auto& binding : ActionKeyBinding) {
+        if (binding.key == key) {
+            *binding.pressed = 1;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int OnActionKeyUp(int key)
+{
+    if (!ActionKeysAccepted())
+        return 0;
+    for (auto& binding : ActionKeyBinding) {
+        if (binding.key == key) {
+            *binding.pressed = 0;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void ClearActionKeys()
+{
+    for (auto& binding : ActionKeyBinding)
+        *binding.pressed = 0;
+}

@@ -1,0 +1,115 @@
+#include "platform/win/WinFiles.h"
+
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+std::string NativePath(LPCSTR name)
+{
+    std::string path = name ? name : "";
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+DWORD GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer)
+{
+    std::error_code error;
+    const std::string current = std::filesystem::current_path(error).string();
+    if (error)
+        return 0;
+    if (!buffer || current.size() + 1 > bufferLength)
+        return static_cast<DWORD>(current.size() + 1);
+    std::memcpy(buffer, current.c_str(), current.size() + 1);
+    return static_cast<DWORD>(current.size());
+}
+
+BOOL CreateDirectoryA(LPCSTR path, SECURITY_ATTRIBUTES*)
+{
+    return ::mkdir(NativePath(path).c_str(), 0777) == 0;
+}
+
+BOOL RemoveDirectoryA(LPCSTR path)
+{
+    return ::rmdir(NativePath(path).c_str()) == 0;
+}
+
+BOOL DeleteFileA(LPCSTR path)
+{
+    struct stat info {};
+    const std::string native = NativePath(path);
+    if (::stat(native.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return FALSE;
+    return ::unlink(native.c_str()) == 0;
+}
+
+namespace {
+
+struct FileSearch {
+    std::vector<WIN32_FIND_DATAA> matches;
+    std::size_t next = 0;
+};
+
+WIN32_FIND_DATAA DescribeEntry(const std::filesystem::directory_entry& entry)
+{
+    WIN32_FIND_DATAA data {};
+    std::error_code error;
+    const bool folder = entry.is_directory(error);
+    const std::uintmax_t size = folder ? 0 : entry.file_size(error);
+    data.dwFileAttributes = folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    data.nFileSizeHigh = static_cast<DWORD>(error ? 0 : size >> 32);
+    data.nFileSizeLow = static_cast<DWORD>(error ? 0 : size);
+    const std::string name = entry.path().filename().string();
+    std::strncpy(data.cFileName, name.c_str(), MAX_PATH - 1);
+    return data;
+}
+
+} // namespace
+
+HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* found)
+{
+    const std::filesystem::path full(NativePath(pattern));
+    std::filesystem::path folder = full.parent_path();
+    const std::string namePattern = full.filename().string();
+    if (folder.empty())
+        folder = ".";
+
+    auto search = new FileSearch;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() < MAX_PATH && ::fnmatch(namePattern.c_str(), name.c_str(), FNM_PERIOD) == 0)
+            search->matches.push_back(DescribeEntry(entry));
+    }
+    std::sort(search->matches.begin(), search->matches.end(),
+              [](const WIN32_FIND_DATAA& a, const WIN32_FIND_DATAA& b) { return std::strcmp(a.cFileName, b.cFileName) < 0; });
+    if (search->matches.empty()) {
+        delete search;
+        return INVALID_HANDLE_VALUE;
+    }
+    *found = search->matches[search->next++];
+    return search;
+}
+
+BOOL FindNextFileA(HANDLE search, WIN32_FIND_DATAA* found)
+{
+    if (!search || search == INVALID_HANDLE_VALUE)
+        return FALSE;
+    auto* state = static_cast<FileSearch*>(search);
+    if (state->next >= state->matches.size())
+        return FALSE;
+    *found = state->matches[state->next++];
+    return TRUE;
+}
+
+BOOL FindClose(HANDLE search)
+{
+    if (!search || search == INVALID_HANDLE_VALUE)
+        return FALSE;
+    delete static_cast<FileSearch*>(search);
+    return TRUE;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// Files and folders: the working folder, folder creation and removal, file deletion and search.
+// Every name accepts "\" as well as "/" as a path separator.
+#include <string>
+
+#include "platform/win/WinTypes.h"
+
+// The name with every "\" turned into "/".
+std::string NativePath(LPCSTR name);
+
+// Copies the working folder (no trailing separator) into buffer; returns its length, or the
+// size needed (terminator included) when the buffer is too small, or 0 on failure.
+DWORD GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer);
+
+struct SECURITY_ATTRIBUTES;
+BOOL CreateDirectoryA(LPCSTR path, SECURITY_ATTRIBUTES* attributes);
+BOOL RemoveDirectoryA(LPCSTR path);
+BOOL DeleteFileA(LPCSTR path);
+
+constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
+constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+
+struct WIN32_FIND_DATAA {
+    DWORD dwFileAttributes;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    char cFileName[MAX_PATH];
+};
+
+using HANDLE = void*;
+inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
+
+// Pattern: a folder and a file-name pattern with "*" and "?" (e.g. "Save/Profile*.sav").
+// Matches are returned in name order.
+HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* found);
+BOOL FindNextFileA(HANDLE search, WIN32_FIND_DATAA* found);
+BOOL FindClose(HANDLE search);
