@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "engine/GameSettings.h"
+#include "engine/InputState.h"
+#include "engine/RunCounter.h"
+#include "engine/SettingsFile.h"
+#include "engine/MainWindow.h"
+#include "platform/win/WinProfile.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace {
+
+class Settings : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("XDG_RUNTIME_DIR", folder.path().c_str(), 1);
+        productName = "Vestrune";
+        std::fill(std::begin(OptionMaximum), std::end(OptionMaximum), 0);
+        const int built[OPTION_MAXIMA] = {2000, 3, 2, 1, 1, 2};
+        std::copy(std::begin(built), std::end(built), OptionMaximum);
+    }
+    void TearDown() override { unsetenv("XDG_RUNTIME_DIR"); }
+
+    std::string Ini(const char* section, const char* key)
+    {
+        char value[128];
+        GetPrivateProfileStringA(section, key, "<none>", value, sizeof value, "Game.ini");
+        return value;
+    }
+
+    ScratchFolder folder;
+};
+
+TEST_F(Settings, DefaultsWithoutFile)
+{
+    LoadGameIni("Game.ini");
+    EXPECT_EQ(GameSettings[SLOT_MODE], 1);
+    EXPECT_EQ(GameSettings[SLOT_DISTANCE], 2000);
+    EXPECT_EQ(GameSettings[SLOT_SHADOWS], 2);
+    EXPECT_EQ(GameSettings[SLOT_BUMP], 2);
+    EXPECT_EQ(GameSettings[SLOT_BLUR], 1);
+    EXPECT_EQ(GameSettings[SLOT_OSURFACE], 1);
+    EXPECT_EQ(GameSettings[SLOT_ATMOSPHERE], 2);
+    EXPECT_EQ(GameSettings[SLOT_WINDOWED], 0);
+    EXPECT_EQ(GameSettings[SLOT_AUDIO], 1);
+    EXPECT_EQ(GameSettings[SLOT_MASTER], 100);
+    EXPECT_EQ(GameSettings[SLOT_BMP_TO_JPG], 1);
+    EXPECT_EQ(GameSettings[SLOT_DEBUG_LOG], 0);
+    EXPECT_EQ(FileManager, 1);
+    EXPECT_EQ(GameMenu, 1);
+    EXPECT_EQ(ActionKeyBinding[ACTION_ACCELERATE].key, 38);
+    EXPECT_EQ(ActionKeyBinding[ACTION_RIGHT].key, 39);
+    EXPECT_FALSE(folder.Exists("Game.ini"));
+}
+
+TEST_F(Settings, ValuesAreConvertedAndClamped)
+{
+    folder.Write("Game.ini",
+                 "[Video]\nDistance=5\nShadows=-3\nBump=abc\n[Audio]\nMaster=-20\nMusic=150\nEffects=7x\n"
+                 "[Misc]\nDebug out=1\nFile manager=0\n[Controls]\nAct01=67\n");
+    LoadGameIni("Game.ini");
+    EXPECT_EQ(GameSettings[SLOT_DISTANCE], 2000); // 5 x 750 + 500 = 4250, clamped
+    EXPECT_EQ(GameSettings[SLOT_SHADOWS], 0);
+    EXPECT_EQ(GameSettings[SLOT_BUMP], 0);        // not a number
+    EXPECT_EQ(GameSettings[SLOT_MASTER], 0);
+    EXPECT_EQ(GameSettings[SLOT_MUSIC], 100);
+    EXPECT_EQ(GameSettings[SLOT_EFFECTS], 7);
+    EXPECT_EQ(GameSettings[SLOT_DEBUG_MODE], 1);
+    EXPECT_EQ(GameSettings[SLOT_DEBUG_LOG], 1);
+    EXPECT_EQ(FileManager, 0);
+    EXPECT_EQ(ActionKeyBinding[ACTION_ACCELERATE].key, 'C');
+
+    SaveGameIni();
+    EXPECT_EQ(Ini("Video", "Distance"), "2");
+    EXPECT_EQ(Ini("Audio", "Master"), "0");
+    EXPECT_EQ(Ini("Controls", "Act01"), "67");
+}
+
+TEST_F(Settings, ResetWritesDefaultsAndKeepsHandSetLines)
+{
+    folder.Write("Game.ini", "[Video]\nWindowed=1\nMode=3\n[Misc]\nDebug out=1\n");
+    LoadGameIni("Game.ini");
+    ResetSettings();
+    EXPECT_EQ(Ini("Video", "Mode"), "100");
+    EXPECT_EQ(Ini("Video", "Distance"), "2");
+    EXPECT_EQ(Ini("Video", "Shadows"), "3");
+    EXPECT_EQ(Ini("Video", "Atmosphere"), "2");
+    EXPECT_EQ(Ini("Audio", "Effects"), "100");
+    EXPECT_EQ(Ini("Video", "Windowed"), "1");
+    EXPECT_EQ(Ini("Misc", "Debug out"), "1");
+    EXPECT_EQ(Ini("Audio", "Audio"), "<none>");
+}
+
+TEST_F(Settings, ClampUsesLoweredMaxima)
+{
+    LoadGameIni("Game.ini");
+    OptionMaximumOf(SLOT_SHADOWS) = 1;
+    OptionMaximumOf(SLOT_BUMP) = 0;
+    ClampSettings();
+    EXPECT_EQ(GameSettings[SLOT_SHADOWS], 1);
+    EXPECT_EQ(GameSettings[SLOT_BUMP], 0);
+}
+
+TEST_F(Settings, RunCounterCountsUntilStoreIsCleared)
+{
+    EXPECT_EQ(CountStarts(), 0); // first start
+    EXPECT_EQ(CountStarts(), 1);
+    EXPECT_EQ(CountStarts(), 2);
+    std::filesystem::remove_all(folder.path() / "vestrune-registry"); // the machine restarted
+    EXPECT_EQ(CountStarts(), 0);
+}
+
+TEST_F(Settings, RunCounterKeyWithoutValueAlwaysCountsAsFirstStart)
+{
+    std::filesystem::create_directories(folder.path() / "vestrune-registry/HKEY_LOCAL_MACHINE/Software/Talvoro/Vestrune");
+    EXPECT_EQ(CountStarts(), 0);
+    EXPECT_EQ(CountStarts(), 0);
+}
+
+} // namespace

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include "engine/GameSettings.h"
+#include "engine/GameTimer.h"
+#include "engine/InputState.h"
+#include "engine/MainWindow.h"
+#include "engine/WindowProcedure.h"
+
+namespace {
+
+class WindowProcedure : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::fill(std::begin(GameSettings), std::end(GameSettings), 0);
+        inputState = {};
+        mouseState = {};
+        ClearActionKeys();
+        ActionKeyBinding[ACTION_ACCELERATE].key = VK_UP;
+        windowActive = 1;
+        gameTimer.Init();
+    }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) { return WndProc(nullptr, message, wParam, lParam); }
+};
+
+TEST_F(WindowProcedure, KeysSetAndClearTheirFlags)
+{
+    Send(WM_KEYDOWN, VK_RETURN);
+    Send(WM_KEYDOWN, VK_UP);
+    EXPECT_EQ(inputState.enter, 1);
+    EXPECT_EQ(inputState.up, 1);
+    EXPECT_EQ(actionPressed[ACTION_ACCELERATE], 1);
+    Send(WM_KEYUP, VK_UP);
+    EXPECT_EQ(inputState.up, 0);
+    EXPECT_EQ(actionPressed[ACTION_ACCELERATE], 0);
+    Send(WM_KEYDOWN, 'Q');
+    EXPECT_EQ(inputState.enter, 1);
+}
+
+TEST_F(WindowProcedure, FirstMatchingBindingWins)
+{
+    ActionKeyBinding[ACTION_ACCELERATE].key = 'C';
+    EXPECT_EQ(OnActionKeyDown('C'), 1);
+    EXPECT_EQ(actionPressed[ACTION_ACCELERATE], 1);
+    EXPECT_EQ(actionPressed[ACTION_CAMERA_C], 0);
+    EXPECT_EQ(OnActionKeyDown('X'), 0);
+}
+
+TEST_F(WindowProcedure, InactiveWindowIgnoresActionKeysUpAndDown)
+{
+    OnActionKeyDown(VK_UP);
+    windowActive = 0;
+    EXPECT_EQ(OnActionKeyUp(VK_UP), 0);
+    EXPECT_EQ(actionPressed[ACTION_ACCELERATE], 1); // stays until cleared
+    ClearActionKeys();
+    EXPECT_EQ(actionPressed[ACTION_ACCELERATE], 0);
+}
+
+TEST_F(WindowProcedure, TextEntryTakesCharactersAndBackspace)
+{
+    inputState.textEntry = 1;
+    Send(WM_CHAR, 'k');
+    EXPECT_EQ(inputState.typedChar, 'k');
+    Send(WM_KEYDOWN, VK_BACK);
+    EXPECT_EQ(inputState.textEntry, 3);
+    inputState.textEntry = 1;
+    Send(WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ(inputState.enter, 1);
+    inputState.textEntry = 0;
+    inputState.typedChar = 0;
+    Send(WM_CHAR, 'z');
+    EXPECT_EQ(inputState.typedChar, 0);
+}
+
+TEST_F(WindowProcedure, ActivationPausesAndResumes)
+{
+    Send(WM_ACTIVATE, WA_INACTIVE);
+    EXPECT_EQ(windowActive, 0);
+    EXPECT_EQ(gameTimer.timeSpeed, 0.0f);
+    Send(WM_ACTIVATE, WA_CLICKACTIVE);
+    EXPECT_EQ(windowActive, 0);
+    Send(WM_SETFOCUS);
+    EXPECT_EQ(windowActive, 1);
+    EXPECT_EQ(gameTimer.timeSpeed, 1.0f);
+    Send(WM_KILLFOCUS);
+    EXPECT_EQ(windowActive, 0);
+    Send(WM_ACTIVATE, WA_ACTIVE);
+    EXPECT_EQ(windowActive, 1);
+}
+
+TEST_F(WindowProcedure, CloseAndDebugEscapeSetQuit)
+{
+    EXPECT_EQ(Send(WM_CLOSE), 0);
+    EXPECT_EQ(GameSettings[SLOT_QUIT], 1);
+    GameSettings[SLOT_QUIT] = 0;
+    Send(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_EQ(inputState.escape, 1);
+    EXPECT_EQ(GameSettings[SLOT_QUIT], 0);
+    GameSettings[SLOT_DEBUG_MODE] = 1;
+    Send(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_EQ(GameSettings[SLOT_QUIT], 1);
+}
+
+TEST_F(WindowProcedure, DebugPauseKeyFreezesTheFrame)
+{
+    GameSettings[SLOT_DEBUG_MODE] = 1;
+    Send(WM_KEYDOWN, VK_PAUSE);
+    EXPECT_EQ(windowActive, 0);
+    Send(WM_KEYDOWN, VK_PAUSE);
+    EXPECT_EQ(windowActive, 1);
+}
+
+TEST_F(WindowProcedure, MouseMessagesTrackPositionAndButtons)
+{
+    Send(WM_MOUSEMOVE, 0, MAKELPARAM(100, 50));
+    Send(WM_MOUSEMOVE, 0, MAKELPARAM(120, 60));
+    EXPECT_EQ(mouseState.previousX, 100);
+    EXPECT_EQ(mouseState.previousY, 50);
+    Send(WM_LBUTTONDOWN, 0, MAKELPARAM(200, 70));
+    EXPECT_EQ(inputState.leftButton, 1);
+    EXPECT_EQ(mouseState.previousX, 100); // a click does not touch the previous position
+    Send(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(inputState.leftButton, 0);
+    Send(WM_RBUTTONDOWN, 0, MAKELPARAM(10, 20));
+    EXPECT_EQ(inputState.rightButton, 1);
+}
+
+} // namespace
