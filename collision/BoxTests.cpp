@@ -1,5 +1,6 @@
 #include "collision/BoxTests.h"
 
+#include <algorithm>
 #include <cmath>
 
 OrientedBoxTest::OrientedBoxTest(const RelativeTransform& transform) : bToA(transform)
@@ -16,22 +17,31 @@ OrientedBoxTest::OrientedBoxTest(const RelativeTransform& transform) : bToA(tran
     for (int n = 0; n < 15; ++n)
     {
         const Vec3 d = directions[n];
-        axes[n] = {d, Abs(d),
+        axes[n] = {d, Abs(d), std::sqrt(Dot(d, d)),
                    {std::fabs(Dot(bToA.row[0], d)), std::fabs(Dot(bToA.row[1], d)),
                     std::fabs(Dot(bToA.row[2], d))}};
     }
 }
 
-bool OrientedBoxTest::Overlap(const Box& a, const Box& b) const
+namespace {
+
+float MaxAbs(Vec3 v) { return std::max({std::fabs(v.x), std::fabs(v.y), std::fabs(v.z)}); }
+
+}  // namespace
+
+bool OrientedBoxTest::Overlap(const BoxTreeNode& a, const BoxTreeNode& b) const
 {
     const Vec3 halfA = a.size * 0.5f;
     const Vec3 halfB = b.size * 0.5f;
-    const Vec3 t = bToA.Apply(b.centre) - a.centre;
+    const Vec3 bCentre = bToA.Apply(b.centre);
+    const Vec3 t = bCentre - a.centre;
+    const float magnitude = MaxAbs(a.centre) + MaxAbs(bCentre) + MaxAbs(halfA) + MaxAbs(halfB);
+    const float tolerance = a.planeSlack + b.planeSlack + 1e-6f * magnitude;
     for (const Axis& axis : axes)
     {
         const float distance = std::fabs(Dot(t, axis.direction));
         const float reach = Dot(halfA, axis.absDirection) + Dot(halfB, axis.bProjection);
-        if (distance > reach)
+        if (distance > reach + tolerance * axis.length)
             return false;
     }
     return true;

@@ -11,15 +11,18 @@ class OrientedBoxTest
 public:
     explicit OrientedBoxTest(const RelativeTransform& bToA);
 
-    // Whether a (in A's coordinates) and b (in B's) overlap: no axis separates them, an axis
-    // separating only when the centre distance strictly exceeds the projected half extents.
-    bool Overlap(const Box& a, const Box& b) const;
+    // Whether a (in A's coordinates) and b (in B's) may hold overlapping triangles: no axis
+    // separates them by more than a tolerance. The tolerance covers the rounding of the
+    // transform and the distance at which the triangle test takes points to lie in a plane, so
+    // flat boxes of coplanar triangles in contact are not pruned.
+    bool Overlap(const BoxTreeNode& a, const BoxTreeNode& b) const;
 
 private:
     struct Axis
     {
         Vec3 direction;       // in A's coordinates
         Vec3 absDirection;    // projects A's half extents
+        float length;         // scales distance tolerances onto the axis
         Vec3 bProjection;     // |B's axis k . direction|, projects B's half extents
     };
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "collision/TrianglePrimitives.h"
+
 void Box::SetBounds(Vec3 minimum, Vec3 extent)
 {
     pos = minimum;
@@ -19,6 +21,7 @@ BoxedTriangle::BoxedTriangle(const Triangle& t) : triangle(t)
                        std::max({t.vertex1.y, t.vertex2.y, t.vertex3.y}),
                        std::max({t.vertex1.z, t.vertex2.z, t.vertex3.z})};
     SetBounds(minimum, maximum - minimum);
+    planeSlack = PlaneSlack(t);
 }
 
 BoxTreeInnerNode::~BoxTreeInnerNode()
@@ -52,8 +55,7 @@ const BoxedTriangle* BoxTreeInnerNode::GetTriangle(int index) const
 
 void BoxTreeInnerNode::Divide()
 {
-    // An explicit work list instead of recursion: a badly distributed mesh can make the tree
-    // as deep as it has triangles.
+    // An explicit work list instead of recursion keeps the stack flat however deep the tree.
     std::vector<BoxTreeInnerNode*> pending{this};
     while (!pending.empty())
     {
@@ -67,8 +69,10 @@ void BoxTreeInnerNode::ComputeBounds()
 {
     Vec3 minimum{9e9f, 9e9f, 9e9f};
     Vec3 maximum{-9e9f, -9e9f, -9e9f};
+    planeSlack = 0.0f;
     for (const BoxedTriangle* boxed : triangles)
     {
+        planeSlack = std::max(planeSlack, boxed->planeSlack);
         for (const Vec3& v : {boxed->triangle.vertex1, boxed->triangle.vertex2,
                               boxed->triangle.vertex3})
         {

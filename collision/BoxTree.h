@@ -35,6 +35,10 @@ public:
     virtual const BoxTreeNode* GetChild(int index) const = 0;
     virtual int GetTriangleCount() const = 0;
     virtual const BoxedTriangle* GetTriangle(int index) const = 0;
+
+    // The largest distance from the plane of one of this node's triangles at which the
+    // triangle overlap test still counts a point as lying in that plane.
+    float planeSlack = 0.0f;
 };
 
 // One triangle of a model with its own tight bounding box (size 0 on a flat axis).

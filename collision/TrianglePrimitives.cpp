@@ -6,11 +6,15 @@
 
 namespace {
 
+constexpr double planeSnap = 1e-6;
+
 // Distances to a plane that small are snapped to zero (compared in double precision).
 float SnapToPlane(float distance)
 {
-    return std::fabs(static_cast<double>(distance)) < 1e-6 ? 0.0f : distance;
+    return std::fabs(static_cast<double>(distance)) < planeSnap ? 0.0f : distance;
 }
+
+bool IsZero(Vec3 v) { return v.x == 0.0f && v.y == 0.0f && v.z == 0.0f; }
 
 struct PlaneDistances
 {
@@ -124,14 +128,26 @@ int LargestAxis(Vec3 v)
 
 }  // namespace
 
+float PlaneSlack(const Triangle& t)
+{
+    const Vec3 n = Cross(t.vertex2 - t.vertex1, t.vertex3 - t.vertex1);
+    const double length = std::sqrt(static_cast<double>(Dot(n, n)));
+    return length > 0.0 ? static_cast<float>(planeSnap / length) : 0.0f;
+}
+
 bool TestTriangleOverlap(const Triangle& v, const Triangle& u)
 {
     const Vec3 n1 = Cross(v.vertex2 - v.vertex1, v.vertex3 - v.vertex1);
+    const Vec3 n2 = Cross(u.vertex2 - u.vertex1, u.vertex3 - u.vertex1);
+    // Without a plane every distance would snap to zero and the triangle would "touch"
+    // anything over its shadow.
+    if (IsZero(n1) || IsZero(n2))
+        return false;
+
     const PlaneDistances du = DistancesToPlane(n1, -Dot(n1, v.vertex1), u);
     if (du.AllOnOneSide())
         return false;
 
-    const Vec3 n2 = Cross(u.vertex2 - u.vertex1, u.vertex3 - u.vertex1);
     const PlaneDistances dv = DistancesToPlane(n2, -Dot(n2, u.vertex1), v);
     if (dv.AllOnOneSide())
         return false;
@@ -199,7 +215,7 @@ bool TestRayTriangle(const Triangle& triangle, Vec3 origin, Vec3 direction, floa
 bool TestSphereTriangle(const Triangle& triangle, Vec3 centre, float radius, Vec3& point)
 {
     const Vec3 n = triangle.Normal();
-    if (n.x == 0.0f && n.y == 0.0f && n.z == 0.0f)
+    if (IsZero(n))
         return false;  // degenerate: no plane
     const float offset = -Dot(n, triangle.vertex1);
     const float distance = Dot(n, centre) + offset;

@@ -6,8 +6,12 @@
 // Exact triangle tests of the collision library. All arithmetic is in single precision.
 
 // Interval-overlap test of two triangles; distances to a plane below 1e-6 count as zero, and
-// coplanar triangles are compared in the plane of v.
+// coplanar triangles are compared in the plane of v. A triangle without area overlaps nothing.
 bool TestTriangleOverlap(const Triangle& v, const Triangle& u);
+
+// Distance from a triangle's plane below which TestTriangleOverlap takes a point to lie in it
+// (the 1e-6 rule applies to the unnormalised normal); 0 for a triangle without area.
+float PlaneSlack(const Triangle& t);
 
 // Ray o + r t against a triangle for 0 < t <= limit; a ray within 1e-8 of parallel to the
 // plane never hits. On a hit writes t and the point.
