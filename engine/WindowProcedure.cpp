@@ -129,30 +129,31 @@ LRESULT WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-int OnActionKeyDown(int key)
+namespace {
+
+int SetActionKey(int key, int pressed)
 {
     if (!ActionKeysAccepted())
         return 0;
     for (auto& binding : ActionKeyBinding) {
         if (binding.key == key) {
-            *binding.pressed = 1;
+            *binding.pressed = pressed;
             return 1;
         }
     }
     return 0;
 }
 
+} // namespace
+
+int OnActionKeyDown(int key)
+{
+    return SetActionKey(key, 1);
+}
+
 int OnActionKeyUp(int key)
 {
-    if (!ActionKeysAccepted())
-        return 0;
-    for (auto& binding : ActionKeyBinding) {
-        if (binding.key == key) {
-            *binding.pressed = 0;
-            return 1;
-        }
-    }
-    return 0;
+    return SetActionKey(key, 0);
 }
 
 void ClearActionKeys()
