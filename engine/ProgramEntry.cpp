@@ -3,12 +3,14 @@
 #include <cstdlib>
 
 #include "engine/DebugLog.h"
+#include "engine/FileSystem.h"
 #include "engine/GameSettings.h"
 #include "engine/GameTimer.h"
 #include "engine/MainWindow.h"
 #include "engine/RunCounter.h"
 #include "engine/SettingsFile.h"
 #include "engine/WindowProcedure.h"
+#include "platform/win/WinShell.h"
 #include "platform/win/WinTime.h"
 #include "platform/win/WinWindow.h"
 
@@ -71,6 +73,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 
     if (!RegisterWindowClass(instance) || !CreateMainWindow(instance))
         return 0;
+    fileSystem.Init();
     ClampSettings();
     gameTimer.Init();
 
@@ -84,5 +87,13 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         }
         RunFrame();
     }
+
+    // A loose "play.url" in the working folder goes to the shell's default handler.
+    const int playUrl = fileSystem.Open("play.url", FILE_MODE_BINARY);
+    if (playUrl != -1) {
+        fileSystem.Close(playUrl);
+        ShellExecuteA(nullptr, "open", "play.url", nullptr, nullptr, SW_SHOWNORMAL);
+    }
+    fileSystem.Release();
     return static_cast<int>(message.wParam);
 }
