@@ -1,0 +1,40 @@
+#pragma once
+// Builds a mesh file in code: frames of vertices for the sixteen vertex groups (all frames of a
+// group share the first frame's triangle list), control points, and the file's bytes with the
+// bounds of every frame.
+#include <cstdint>
+#include <vector>
+
+#include "engine/MeshFile.h"
+#include "tools/makedata/Shapes.h"
+
+// The fixed roles of the vertex groups that generators fill.
+enum MeshGroup : int {
+    GROUP_BODY = 0,
+    GROUP_SHADOW = 1,
+    GROUP_COLLISION = 2,
+    GROUP_GROUND_COLLISION = 11,
+    GROUP_PHYSICS_SPHERES = 12,
+    GROUP_PHYSICS_BOXES = 13,
+};
+
+class MeshWriter {
+public:
+    // Adds a frame to the group. The first frame gives the group's triangles; every further
+    // frame must have the same number of vertices (std::invalid_argument otherwise). Its bounds
+    // are the box around its vertices and the sphere around that box's centre reaching the
+    // farthest vertex, so a box or sphere shape gives a group 13 box or group 12 sphere.
+    void AddFrame(int group, const Geometry& frame);
+    void AddControlPoint(int group, Vec3 point);
+
+    const MeshFile& Mesh() const { return mesh_; }
+    std::vector<std::uint8_t> Encode() const;
+
+private:
+    MeshFile mesh_;
+};
+
+// The bytes of a mesh file, laid out as ReadMeshFile reads them.
+std::vector<std::uint8_t> EncodeMeshFile(const MeshFile& mesh);
+// Box and sphere around a frame's vertices.
+MeshFrameBounds BoundsOf(const MeshVertex* vertices, std::size_t count);
