@@ -27,6 +27,7 @@ int MulDiv(int number, int numerator, int denominator) {
   const std::int64_t product = static_cast<std::int64_t>(number) * numerator;
   const std::int64_t divisor = std::llabs(denominator);
   const std::int64_t quotient = (std::llabs(product) + divisor / 2) / divisor;
+  if (quotient > INT32_MAX) return -1;
   return static_cast<int>((product < 0) != (denominator < 0) ? -quotient : quotient);
 }
 

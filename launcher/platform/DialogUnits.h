@@ -12,7 +12,8 @@ struct DialogBaseUnits {
 // Measures the sans face at the given point size on the default screen (GTK must be up).
 DialogBaseUnits MeasureDialogBaseUnits(int pointSize);
 
-// number * numerator / denominator, rounded half away from zero.
+// number * numerator / denominator, rounded half away from zero; -1 when the denominator is 0
+// or the result does not fit.
 int MulDiv(int number, int numerator, int denominator);
 
 // The pixel rectangle of a rectangle given in dialog units.
