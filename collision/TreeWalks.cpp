@@ -108,13 +108,15 @@ bool CollisionModel3DImpl::TestRay(const float* originWorld, const float* direct
         segmentMax = -segmentMax;
     }
 
+    // A closest-hit walk prunes boxes beyond the nearest hit found so far.
+    float reach = segmentMax;
     nodeStack.clear();
     nodeStack.push_back(&root);
     while (!nodeStack.empty())
     {
         const BoxTreeNode* node = nodeStack.back();
         nodeStack.pop_back();
-        if (!RayMayHitBox(*node, origin, direction, segmentMax))
+        if (!RayMayHitBox(*node, origin, direction, reach))
             continue;
         if (const int children = node->GetChildCount(); children > 0)
         {
@@ -132,6 +134,7 @@ bool CollisionModel3DImpl::TestRay(const float* originWorld, const float* direct
             if (closest && !(t < best))
                 continue;
             best = t;
+            reach = t;
             hitTriangleA = candidate->triangle;
             hitPoint = point;
             hitIndexA = IndexOf(candidate);

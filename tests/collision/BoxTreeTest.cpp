@@ -63,7 +63,7 @@ void ExpectWellFormed(const CollisionModel3DImpl& model)
 
 }  // namespace
 
-TEST(BoxTree, SingleTriangleStaysInTheRootList)
+TEST(CollisionBoxTree, SingleTriangleStaysInTheRootList)
 {
     const auto model = Built({Triangle({0, 0, 0}, {1, 0, 0}, {0, 1, 0})});
     const BoxTreeInnerNode& root = model->Root();
@@ -75,7 +75,7 @@ TEST(BoxTree, SingleTriangleStaysInTheRootList)
     EXPECT_EQ(root.GetTriangle(-1), nullptr);
 }
 
-TEST(BoxTree, TwoTrianglesApartOnXBecomeBoxedChildren)
+TEST(CollisionBoxTree, TwoTrianglesApartOnXBecomeBoxedChildren)
 {
     const auto model = Built({Triangle({0, 0, 0}, {1, 0, 0}, {0, 1, 0}),
                               Triangle({5, 0, 0}, {6, 0, 0}, {5, 1, 0})});
@@ -97,7 +97,7 @@ TEST(BoxTree, TwoTrianglesApartOnXBecomeBoxedChildren)
     EXPECT_FLOAT_EQ(child1->centre.x, 5.5f);
 }
 
-TEST(BoxTree, FlatMeshRootGetsThicknessOnTheFlatAxis)
+TEST(CollisionBoxTree, FlatMeshRootGetsThicknessOnTheFlatAxis)
 {
     const auto model = Built(testmesh::Sheet(4, 2.0f, 0.0f, 1));
     const Box& root = model->Root();
@@ -108,7 +108,7 @@ TEST(BoxTree, FlatMeshRootGetsThicknessOnTheFlatAxis)
     EXPECT_FLOAT_EQ(root.size.x, 4.0f);
 }
 
-TEST(BoxTree, TrianglesSharingOneCentreFormAMultiTriangleLeaf)
+TEST(CollisionBoxTree, TrianglesSharingOneCentreFormAMultiTriangleLeaf)
 {
     // Different triangles, same centre (0, 0, 0): no split separates them.
     const auto model = Built({Triangle({-1, 0, 0}, {1, 0, 0}, {0, 0, 0}),
@@ -118,7 +118,7 @@ TEST(BoxTree, TrianglesSharingOneCentreFormAMultiTriangleLeaf)
     EXPECT_EQ(model->Root().GetTriangleCount(), 3);
 }
 
-TEST(BoxTree, SplitsOnTheAxisOfWidestSpreadWithTiesToX)
+TEST(CollisionBoxTree, SplitsOnTheAxisOfWidestSpreadWithTiesToX)
 {
     struct Case
     {
@@ -140,7 +140,7 @@ TEST(BoxTree, SplitsOnTheAxisOfWidestSpreadWithTiesToX)
     }
 }
 
-TEST(BoxTree, RandomAndNearlyCoplanarMeshesAreWellFormed)
+TEST(CollisionBoxTree, RandomAndNearlyCoplanarMeshesAreWellFormed)
 {
     for (const testmesh::Mesh& mesh :
          {testmesh::RandomSoup(2000, 7, 10.0f, 1.0f), testmesh::Sheet(30, 5.0f, 1e-4f, 3),
@@ -150,14 +150,14 @@ TEST(BoxTree, RandomAndNearlyCoplanarMeshesAreWellFormed)
     }
 }
 
-TEST(BoxTree, DegenerateAndDuplicateTrianglesAreAccepted)
+TEST(CollisionBoxTree, DegenerateAndDuplicateTrianglesAreAccepted)
 {
     testmesh::Mesh mesh(50, Triangle({1, 1, 1}, {1, 1, 1}, {1, 1, 1}));
     mesh.push_back(Triangle({0, 0, 0}, {2, 0, 0}, {4, 0, 0}));
     ExpectWellFormed(*Built(mesh));
 }
 
-TEST(CollisionModelLifecycle, NoTrianglesAfterBuildAndNoSecondBuild)
+TEST(CollisionLifecycle, NoTrianglesAfterBuildAndNoSecondBuild)
 {
     CollisionModel3DImpl model(false);
     model.AddTriangleCoords(0, 0, 0, 1, 0, 0, 0, 1, 0);
@@ -171,7 +171,7 @@ TEST(CollisionModelLifecycle, NoTrianglesAfterBuildAndNoSecondBuild)
     EXPECT_EQ(model.Root().GetTriangleCount(), 1);
 }
 
-TEST(CollisionModelLifecycle, StaticModelKeepsTheInverseOfTheLastTransform)
+TEST(CollisionLifecycle, StaticModelKeepsTheInverseOfTheLastTransform)
 {
     // A ray straight down at world x = 10 hits the unit triangle only after the second move.
     std::unique_ptr<CollisionModel3D> model(

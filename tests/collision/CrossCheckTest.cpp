@@ -60,7 +60,7 @@ BruteRay BruteForceRay(const Mesh& mesh, Vec3 origin, Vec3 direction, float leng
 
 }  // namespace
 
-TEST(CrossCheck, ClosestAndFirstRayHitsMatchBruteForce)
+TEST(CollisionCrossCheck, ClosestAndFirstRayHitsMatchBruteForce)
 {
     std::mt19937 rng(1234);
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
@@ -108,7 +108,7 @@ TEST(CrossCheck, ClosestAndFirstRayHitsMatchBruteForce)
     }
 }
 
-TEST(CrossCheck, SphereHitsMatchBruteForce)
+TEST(CollisionCrossCheck, SphereHitsMatchBruteForce)
 {
     std::mt19937 rng(99);
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
@@ -251,7 +251,7 @@ int CheckModelPairs(const char* name, const Mesh& a, const Mesh& b,
 
 }  // namespace
 
-TEST(CrossCheck, ModelHitsMatchBruteForceOnRandomSoups)
+TEST(CollisionCrossCheck, ModelHitsMatchBruteForceOnRandomSoups)
 {
     std::mt19937 rng(2024);
     const Mesh a = testmesh::RandomSoup(150, 21, 3.0f, 0.4f);
@@ -264,7 +264,7 @@ TEST(CrossCheck, ModelHitsMatchBruteForceOnRandomSoups)
     EXPECT_LT(hits, 270);
 }
 
-TEST(CrossCheck, ModelHitsMatchBruteForceOnNearlyCoplanarSheets)
+TEST(CollisionCrossCheck, ModelHitsMatchBruteForceOnNearlyCoplanarSheets)
 {
     // Both sheets share a random orientation; the second is turned about the common normal and
     // lifted by a hair, so contacts hinge on distances near the plane tolerance.

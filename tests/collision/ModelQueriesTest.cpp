@@ -34,7 +34,7 @@ Vec3 HitPoint(const CollisionModel3D& model, bool modelFrame = true)
 
 }  // namespace
 
-TEST(ModelRayTest, FirstHitFollowsTheWalkOrderAndClosestFindsTheNearest)
+TEST(CollisionModelRayTest, FirstHitFollowsTheWalkOrderAndClosestFindsTheNearest)
 {
     // Within a leaf the last triangle is tried first.
     for (const bool flatFirst : {true, false})
@@ -59,7 +59,7 @@ TEST(ModelRayTest, FirstHitFollowsTheWalkOrderAndClosestFindsTheNearest)
     EXPECT_EQ(HitIndex(*model), 0);
 }
 
-TEST(ModelRayTest, SegmentLimits)
+TEST(CollisionModelRayTest, SegmentLimits)
 {
     const ModelPtr model = Model({flat, tilted});
     struct Case
@@ -92,7 +92,7 @@ TEST(ModelRayTest, SegmentLimits)
     EXPECT_FALSE(flatOnly->TestRay(above, down, false, 0, 4.9999f));
 }
 
-TEST(ModelRayTest, TransformedModel)
+TEST(CollisionModelRayTest, TransformedModel)
 {
     const ModelPtr model = Model({flat});
     // Turned a quarter about x (its plane becomes y = 0) and moved by (10, 0, 0).
@@ -110,7 +110,7 @@ TEST(ModelRayTest, TransformedModel)
     EXPECT_NEAR(local.z, 0.0f, 1e-5f);
 }
 
-TEST(ModelSphereTest, ReportsTheProjectionOntoTheHitTriangle)
+TEST(CollisionModelSphereTest, ReportsTheProjectionOntoTheHitTriangle)
 {
     const ModelPtr model = Model({flat, tilted});
     const float centre[3] = {0.5f, 0.5f, -3};
@@ -120,7 +120,7 @@ TEST(ModelSphereTest, ReportsTheProjectionOntoTheHitTriangle)
     EXPECT_FLOAT_EQ(HitPoint(*model).z, 0.0f);
 }
 
-TEST(ModelHitRecord, StaysWithTheLastHitAndFollowsTheTestKind)
+TEST(CollisionModelHitRecord, StaysWithTheLastHitAndFollowsTheTestKind)
 {
     const ModelPtr model = Model({flat, tilted});
     const CollisionMatrix shifted = testmesh::RotationTranslation({0, 0, 1}, 0, {0, 0, 7});
@@ -146,7 +146,7 @@ TEST(ModelHitRecord, StaysWithTheLastHitAndFollowsTheTestKind)
     EXPECT_EQ(other[2], 7.0f);  // no model test yet: zero triangle, moved by the transform
 }
 
-TEST(ModelModelTest, ReportsTheCrossingPairAndItsContactPoint)
+TEST(CollisionModelModelTest, ReportsTheCrossingPairAndItsContactPoint)
 {
     const ModelPtr a = Model({Triangle({5, 5, 5}, {6, 5, 5}, {5, 6, 5}), flat});
     const ModelPtr b = Model({Triangle({0.2f, 0.2f, -1}, {0.3f, 0.2f, 1}, {0.2f, 0.3f, 1})});
@@ -168,7 +168,7 @@ TEST(ModelModelTest, ReportsTheCrossingPairAndItsContactPoint)
     EXPECT_TRUE(a->TestModel(*b, -1, 0, back.m));
 }
 
-TEST(ModelModelTest, OneModelAtTwoPlacements)
+TEST(CollisionModelModelTest, OneModelAtTwoPlacements)
 {
     const ModelPtr model = Model(testmesh::Sheet(6, 1.0f, 0.0f, 1));
     const CollisionMatrix here = testmesh::RotationTranslation({0, 1, 0}, 0.0f, {0, 0, 0});
@@ -179,7 +179,7 @@ TEST(ModelModelTest, OneModelAtTwoPlacements)
     EXPECT_FALSE(model->TestModel(*model, -1, 0, lifted.m));
 }
 
-TEST(ModelModelTest, UnbuiltModelsThrowAndEmptyModelsNeverHit)
+TEST(CollisionModelModelTest, UnbuiltModelsThrowAndEmptyModelsNeverHit)
 {
     const ModelPtr built = Model({flat});
     ModelPtr unbuilt(CreateCollisionModel(false));
@@ -198,7 +198,7 @@ TEST(ModelModelTest, UnbuiltModelsThrowAndEmptyModelsNeverHit)
     EXPECT_FALSE(empty->TestRay(above, down, false, 0, 3.4e38f));
 }
 
-TEST(ModelModelTest, TinyTimeLimitOnALargePairThrowsAndKeepsTheHitRecord)
+TEST(CollisionModelModelTest, TinyTimeLimitOnALargePairThrowsAndKeepsTheHitRecord)
 {
     // Two dense sheets 0.0005 apart: every inner box pair overlaps, no triangle pair does.
     const ModelPtr a = Model(testmesh::Sheet(200, 10.0f, 0.0f, 1));

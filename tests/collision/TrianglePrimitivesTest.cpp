@@ -14,7 +14,7 @@ Triangle Shifted(const Triangle& t, Vec3 d)
 
 }  // namespace
 
-TEST(TriangleOverlap, Cases)
+TEST(CollisionTriangleOverlap, Cases)
 {
     struct Case
     {
@@ -44,7 +44,7 @@ TEST(TriangleOverlap, Cases)
     }
 }
 
-TEST(RayTriangle, Cases)
+TEST(CollisionRayTriangle, Cases)
 {
     struct Case
     {
@@ -80,7 +80,7 @@ TEST(RayTriangle, Cases)
     }
 }
 
-TEST(RayTriangle, DegenerateTriangleIsNeverHit)
+TEST(CollisionRayTriangle, DegenerateTriangleIsNeverHit)
 {
     float t;
     Vec3 point;
@@ -89,7 +89,7 @@ TEST(RayTriangle, DegenerateTriangleIsNeverHit)
     EXPECT_FALSE(TestRayTriangle(line, {0.5f, 0, 1}, {0, 0, -1}, 10, t, point));
 }
 
-TEST(InsideTriangle2D, EveryDroppedAxisAndVertexOrder)
+TEST(CollisionInsideTriangle2D, EveryDroppedAxisAndVertexOrder)
 {
     // The same triangle laid in each coordinate plane, in both windings.
     for (int axis = 0; axis < 3; ++axis)
@@ -114,7 +114,7 @@ TEST(InsideTriangle2D, EveryDroppedAxisAndVertexOrder)
     }
 }
 
-TEST(SphereTriangle, Cases)
+TEST(CollisionSphereTriangle, Cases)
 {
     struct Case
     {
@@ -144,7 +144,7 @@ TEST(SphereTriangle, Cases)
     }
 }
 
-TEST(IntersectTriangles, ContactOfTwoCrossingTriangles)
+TEST(CollisionIntersectTriangles, ContactOfTwoCrossingTriangles)
 {
     // A vertical triangle standing through unitXY along x = 0.25.
     const Triangle wall({0.25f, 0.1f, -1}, {0.25f, 0.1f, 1}, {0.25f, 0.6f, 0});
@@ -155,7 +155,7 @@ TEST(IntersectTriangles, ContactOfTwoCrossingTriangles)
     EXPECT_TRUE(InsideTriangle2D(unitXY, unitXY.Normal(), p));
 }
 
-TEST(IntersectTriangles, FallsBackToTheFirstTrianglesEdges)
+TEST(CollisionIntersectTriangles, FallsBackToTheFirstTrianglesEdges)
 {
     // The big triangle's edges cross the cutting plane far outside the small spike, so the
     // point comes from the spike's edges, inside the big one.
@@ -168,7 +168,7 @@ TEST(IntersectTriangles, FallsBackToTheFirstTrianglesEdges)
     EXPECT_NEAR(p.z, 0.0f, 0.5f);
 }
 
-TEST(IntersectTriangles, NoPointWhenTheSecondLiesOnOneSide)
+TEST(CollisionIntersectTriangles, NoPointWhenTheSecondLiesOnOneSide)
 {
     const Vec3 p = IntersectTriangles(unitXY, Shifted(unitXY, {0, 0, 1}));
     EXPECT_EQ(p.x, 0.0f);
@@ -176,7 +176,7 @@ TEST(IntersectTriangles, NoPointWhenTheSecondLiesOnOneSide)
     EXPECT_EQ(p.z, 0.0f);
 }
 
-TEST(IntersectRaySphere, Cases)
+TEST(CollisionIntersectRaySphere, Cases)
 {
     const float centre[3] = {0, 0, 10};
     float point[3];
