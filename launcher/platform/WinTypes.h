@@ -62,7 +62,6 @@ struct MSG {
 using LPMSG = MSG*;
 
 constexpr WORD LOWORD(UINT_PTR value) { return static_cast<WORD>(value & 0xFFFF); }
-constexpr WORD HIWORD(UINT_PTR value) { return static_cast<WORD>((value >> 16) & 0xFFFF); }
 constexpr WPARAM MAKEWPARAM(WORD low, WORD high) { return static_cast<WPARAM>(low) | (static_cast<WPARAM>(high) << 16); }
 
 constexpr HRESULT MakeHResult(std::uint32_t code) { return static_cast<HRESULT>(code); }
@@ -73,7 +72,6 @@ inline constexpr HRESULT E_NOINTERFACE = MakeHResult(0x80004002u);
 inline constexpr HRESULT E_POINTER = MakeHResult(0x80004003u);
 inline constexpr HRESULT E_FAIL = MakeHResult(0x80004005u);
 inline constexpr HRESULT E_UNEXPECTED = MakeHResult(0x8000FFFFu);
-inline constexpr HRESULT E_OUTOFMEMORY = MakeHResult(0x8007000Eu);
 inline constexpr HRESULT E_INVALIDARG = MakeHResult(0x80070057u);
 inline constexpr HRESULT CO_E_NOTINITIALIZED = MakeHResult(0x800401F0u);
 inline constexpr HRESULT REGDB_E_CLASSNOTREG = MakeHResult(0x80040154u);

@@ -9,7 +9,6 @@ using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
 
 // Messages
 inline constexpr UINT WM_CLOSE = 0x0010;
-inline constexpr UINT WM_QUIT = 0x0012;
 inline constexpr UINT WM_INITDIALOG = 0x0110;
 inline constexpr UINT WM_COMMAND = 0x0111;
 
@@ -20,7 +19,6 @@ inline constexpr DWORD WS_VISIBLE = 0x10000000u;
 inline constexpr DWORD WS_DISABLED = 0x08000000u;
 inline constexpr DWORD WS_CAPTION = 0x00C00000u;
 inline constexpr DWORD WS_BORDER = 0x00800000u;
-inline constexpr DWORD WS_GROUP = 0x00020000u;
 inline constexpr DWORD WS_TABSTOP = 0x00010000u;
 
 // Dialog styles
@@ -90,7 +88,6 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 BOOL DestroyWindow(HWND window);
-BOOL IsWindow(HWND window);
 
 HWND GetDlgItem(HWND dialog, int id);
 BOOL SetWindowTextA(HWND window, LPCSTR text);
