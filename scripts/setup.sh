@@ -8,7 +8,7 @@ packages=(
   libgtk-3-dev libwebkit2gtk-4.1-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   fonts-dejavu-core espeak-ng
-  xvfb xauth xdotool x11-utils imagemagick libgl1-mesa-dri
+  xvfb xauth xdotool x11-utils xdg-utils imagemagick libgl1-mesa-dri
 )
 
 missing=()
