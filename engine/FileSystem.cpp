@@ -223,10 +223,6 @@ void CFileSystem::Close(int handle)
 
 void CFileSystem::ReadLineFromEntry(char* buffer, int length, PackEntry& entry)
 {
-    if (!entry.data) {
-        buffer[0] = '\0';
-        return;
-    }
     const int available = std::max(entry.size - entry.cursor, 0);
     const int reach = std::min(length - 1, available);
     const std::uint8_t* start = entry.data + entry.cursor;
