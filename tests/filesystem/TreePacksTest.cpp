@@ -62,3 +62,26 @@ TEST(TreePacksTest, EveryEntryOpensInItsPackModeThroughTheFileSystem)
 }
 
 } // namespace
+
+namespace {
+
+using ListerTest = ScratchFolder;
+
+TEST_F(ListerTest, ReadsEntriesAsTheGameDoesDecodingOnlyTheObjectsPack)
+{
+    WritePack(PACK_OBJECTS, {{"Data/Static/Box.obj", "Mesh\x80\n"}});
+    WritePack(PACK_WORLD, {{"Data/Meshes/Box.x", "Mesh\x80\n"}});
+    for (const char* base : {"Data/Objects", "Data/World"}) {
+        SCOPED_TRACE(base);
+        OpenedPack pack;
+        ASSERT_TRUE(OpenPack(base, pack));
+        ASSERT_EQ(pack.index.records.size(), 1u);
+        std::vector<std::uint8_t> bytes;
+        ASSERT_TRUE(ReadEntry(pack, pack.index.records[0], bytes));
+        EXPECT_EQ(bytes, Bytes("Mesh\x80\n"));
+    }
+    OpenedPack missing;
+    EXPECT_FALSE(OpenPack("Data/SD", missing));
+}
+
+} // namespace
