@@ -1,7 +1,7 @@
 #pragma once
 // The utility library's vector and matrix math: left-handed frame, row vectors, row-major
 // matrices (a point p maps to p x M; translation in _41, _42, _43).
-#include "platform/gfx/D3DTypes.h"
+#include "platform/gfx/D3D9.h"
 
 struct D3DXVECTOR2 {
     float x = 0, y = 0;
@@ -92,10 +92,6 @@ D3DXVECTOR4* D3DXVec4Normalize(D3DXVECTOR4* out, const D3DXVECTOR4* v);
 float D3DXVec2Length(const D3DXVECTOR2* v);
 D3DXVECTOR2* D3DXVec2Normalize(D3DXVECTOR2* out, const D3DXVECTOR2* v);
 
-struct D3DVIEWPORT9 {
-    DWORD X, Y, Width, Height;
-    float MinZ, MaxZ;
-};
 // Object space to screen: world, view and projection, then the viewport.
 D3DXVECTOR3* D3DXVec3Project(D3DXVECTOR3* out, const D3DXVECTOR3* v, const D3DVIEWPORT9* viewport,
                              const D3DXMATRIX* projection, const D3DXMATRIX* view, const D3DXMATRIX* world);

@@ -117,7 +117,7 @@ private:
     {
         if (current_)
             return Fail("@parameter inside a technique");
-        if (words.size() != 3)
+        if (words.size() < 3)
             return Fail("@parameter needs a type and a name");
         static constexpr std::pair<std::string_view, ParameterType> types[] = {
             {"float", ParameterType::Float}, {"vector", ParameterType::Vector},
@@ -128,7 +128,17 @@ private:
         std::string name(words[2]);
         if (file_.FindParameter(name))
             return Fail("parameter " + name + " declared twice");
-        file_.parameters.push_back({name, type->second});
+        std::vector<float> initial;
+        for (std::size_t i = 3; i < words.size(); ++i) {
+            float value = 0;
+            auto [end, error] = std::from_chars(words[i].data(), words[i].data() + words[i].size(), value);
+            if (error != std::errc() || end != words[i].data() + words[i].size())
+                return Fail("initial value " + std::string(words[i]) + " is not a number");
+            initial.push_back(value);
+        }
+        if (initial.size() > 16 || (type->second == ParameterType::Texture && !initial.empty()))
+            return Fail("parameter " + name + " has too many initial values");
+        file_.parameters.push_back({name, type->second, std::move(initial)});
         return true;
     }
 

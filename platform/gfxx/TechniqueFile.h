@@ -3,7 +3,8 @@
 // that start with '@' are directives, everything else inside a source block is GLSL.
 //
 //   @techniques 1                     first directive: the format and its version
-//   @parameter <type> <name>          type: float | vector | matrix | texture
+//   @parameter <type> <name> [v...]   type: float | vector | matrix | texture; numeric ones
+//                                     may give up to 16 initial values (the rest are 0)
 //   @common                           GLSL put in front of every shader (#version, uniforms, ...)
 //   @technique <name> glsl            a technique with one GLSL pass:
 //     @sampler <uniform> <unit>         the sampler uniform reads texture unit 0-7; when the
@@ -30,6 +31,7 @@ enum class TransformSlot { World, View, Projection };
 struct ParameterDeclaration {
     std::string name;
     ParameterType type;
+    std::vector<float> initial; // at most 16
 };
 
 struct SamplerBinding {
