@@ -1,0 +1,27 @@
+#pragma once
+// Controls and views of the GL device layer for tests and debugging.
+#include <cstdint>
+#include <vector>
+
+#include "platform/gfx/D3D9.h"
+
+// The highest shader versions the layer reports (D3DVS_VERSION / D3DPS_VERSION values), so that
+// lower levels and their fallbacks can be tried; (0, 0) reports what the GL context offers.
+void SetReportedShaderLevel(DWORD vertexShaderVersion, DWORD pixelShaderVersion);
+
+// Depth formats that CheckDepthStencilMatch refuses; empty: none.
+void SetRefusedDepthFormats(std::vector<D3DFORMAT> formats);
+
+// Display modes reported in place of SDL's (all of one format); an empty list reports SDL's.
+void SetReportedDisplayModes(std::vector<D3DDISPLAYMODE> modes, D3DDISPLAYMODE desktop);
+
+// Loses the device as a window switch would: Present reports D3DERR_DEVICELOST, then
+// TestCooperativeLevel D3DERR_DEVICENOTRESET. An unrestorable loss makes Reset fail.
+enum class DeviceLoss { Restorable, Unrestorable };
+void LoseDevice(IDirect3DDevice9* device, DeviceLoss kind);
+
+// GL state calls made by the device's state cache so far.
+std::uint64_t GlStateCallCount(IDirect3DDevice9* device);
+
+// Pixels of render target 0 as ARGB, rows from the top (glReadPixels).
+std::vector<D3DCOLOR> ReadRenderTarget(IDirect3DDevice9* device, int x, int y, int width, int height);
