@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "audio/AudioManager.h"
 #include "engine/GameSettings.h"
 #include "engine/InputState.h"
 #include "platform/win/WinTime.h"
@@ -60,6 +61,7 @@ void CGameTimer::Pause()
 {
     savedGameTime = gameTime;
     timeSpeed = 0;
+    audioManager.PauseAll();
 }
 
 void CGameTimer::Resume()
@@ -70,6 +72,7 @@ void CGameTimer::Resume()
         gameTime = savedGameTime;
     timeSpeed = 1.0f;
     lastReading = timeGetTime();
+    audioManager.ResumeAll();
 }
 
 CGameTimer gameTimer;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "audio/AudioManager.h"
 #include "engine/DebugLog.h"
 #include "engine/FileSystem.h"
 #include "engine/GameSettings.h"
@@ -74,8 +75,11 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (!RegisterWindowClass(instance) || !CreateMainWindow(instance))
         return 0;
     fileSystem.Init();
+    if (audioManager.Init(mainWindow) < 0)
+        return 0;
     ClampSettings();
     gameTimer.Init();
+    audioManager.Compact();
 
     MSG message {};
     while (GameSettings[SLOT_QUIT] == 0) {
@@ -87,6 +91,8 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         }
         RunFrame();
     }
+
+    audioManager.Release();
 
     // A loose "play.url" in the working folder goes to the shell's default handler.
     const int playUrl = fileSystem.Open("play.url", FILE_MODE_BINARY);

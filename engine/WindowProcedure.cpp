@@ -1,5 +1,6 @@
 #include "engine/WindowProcedure.h"
 
+#include "audio/AudioManager.h"
 #include "engine/GameSettings.h"
 #include "engine/GameTimer.h"
 #include "engine/InputState.h"
@@ -18,12 +19,14 @@ bool ActionKeysAccepted()
 
 void Deactivate()
 {
+    audioManager.PauseAll();
     windowActive = 0;
     gameTimer.Pause();
 }
 
 void Activate()
 {
+    audioManager.ResumeAll();
     windowActive = 1;
     gameTimer.Resume();
 }

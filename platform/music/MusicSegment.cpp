@@ -59,7 +59,7 @@ HRESULT IDirectMusicSegment8::Download(IDirectMusicAudioPath* path)
     if (!samples) {
         samples = SoundSamples::Create(wave.format, static_cast<DWORD>(wave.samples.size()));
         if (!samples)
-            return E_OUTOFMEMORY;
+            return DSERR_OUTOFMEMORY;
         samples->Bytes() = wave.samples;
         samples->Upload();
     }

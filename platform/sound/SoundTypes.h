@@ -3,7 +3,8 @@
 #include "platform/gfx/D3DTypes.h"
 #include "platform/win/WinTypes.h"
 
-using ULONG = std::uint32_t;
+// The same alias as the graphics layer's.
+using ULONG = unsigned long;
 using D3DVALUE = float;
 
 struct GUID {
@@ -38,10 +39,9 @@ constexpr HRESULT DS_OK = 0;
 constexpr HRESULT S_FALSE = 1;
 constexpr HRESULT DS_NO_VIRTUALIZATION = 0x0878000A;
 constexpr HRESULT E_NOINTERFACE = static_cast<HRESULT>(0x80004002u);
-constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001u);
 constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003u);
 constexpr HRESULT DSERR_GENERIC = E_FAIL;
-constexpr HRESULT DSERR_UNSUPPORTED = E_NOTIMPL;
+constexpr HRESULT DSERR_UNSUPPORTED = static_cast<HRESULT>(0x80004001u);
 constexpr HRESULT DSERR_INVALIDPARAM = static_cast<HRESULT>(0x80070057u);
 constexpr HRESULT DSERR_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
 constexpr HRESULT DSERR_ALLOCATED = static_cast<HRESULT>(0x8878000Au);

@@ -1,0 +1,4 @@
+// The game's main objects. The order of the definitions below is the order of construction.
+#include "audio/AudioManager.h"
+
+CAudioManager audioManager;
