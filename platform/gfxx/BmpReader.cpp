@@ -19,6 +19,8 @@ std::optional<AlphaUse> AlphaOf32(const ByteReader& in, std::uint32_t infoSize, 
 {
     if (compression == CompressionRgb)
         return AlphaUse::None;
+    if (compression != CompressionBitFields)
+        return std::nullopt;
     if (!in.Has(OffRedMask, 12) || in.U32(OffRedMask) != 0x00FF0000 || in.U32(OffGreenMask) != 0x0000FF00 ||
         in.U32(OffBlueMask) != 0x000000FF)
         return std::nullopt;
