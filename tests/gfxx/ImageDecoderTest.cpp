@@ -236,6 +236,7 @@ std::vector<BadFile> BadFiles()
     add("bmp pixels past the end", patched(bmp, 10, 0xFFFFFFF0u));
     Bytes argb = WriteBmp(Quadrants(8), BmpBits::Argb32);
     add("bmp 32 with odd masks", patched(argb, 54, 0x0000FFFF));
+    add("bmp 32 run-length", patched(argb, 30, 1));
     Bytes jpg = WriteJpg(Quadrants(8));
     add("jpg cut", Bytes(jpg.begin(), jpg.begin() + jpg.size() / 3));
     add("jpg header only", {0xFF, 0xD8, 0xFF, 0xE0, 0, 16});

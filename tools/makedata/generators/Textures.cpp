@@ -59,7 +59,7 @@ float GlowSprite(float x, float y) // x, y in -1..1
 {
     const float r = std::sqrt(x * x + y * y);
     const float halo = Clamp01(1.0f - r);
-    return Clamp01(halo * halo * 0.8f + std::exp(-r * r * 40.0f));
+    return Clamp01(halo * halo * 0.7f + 0.6f * std::exp(-r * r * 30.0f));
 }
 
 float ConeSprite(float u, float v) // u, v in 0..1 over the quadrant, v = 1 at the lamp
