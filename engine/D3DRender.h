@@ -10,6 +10,8 @@
 constexpr int TECHNIQUE_NAME_SIZE = 255;
 constexpr int DISPLAY_MODE_ROWS = 512;
 constexpr int BLUR_TARGETS = 4;
+// The cached texture id while stage 0 holds a texture bound by interface, not by id.
+constexpr int TEXTURE_ID_UNKNOWN = -2;
 
 // The renderer's own failure codes, shown by ShowError.
 constexpr HRESULT RENDER_ERROR_NO_DIRECT3D = static_cast<HRESULT>(0x82000001u);

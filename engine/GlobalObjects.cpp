@@ -1,4 +1,6 @@
 // The game's main objects. The order of the definitions below is the order of construction.
 #include "audio/AudioManager.h"
+#include "engine/D3DRender.h"
 
+CD3DRender d3dRender;
 CAudioManager audioManager;

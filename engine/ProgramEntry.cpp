@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "audio/AudioManager.h"
+#include "engine/D3DRender.h"
 #include "engine/DebugLog.h"
 #include "engine/FileSystem.h"
 #include "engine/GameSettings.h"
@@ -21,9 +22,6 @@ int windowActive;
 
 namespace {
 
-constexpr int DEFAULT_WINDOW_WIDTH = 800;
-constexpr int DEFAULT_WINDOW_HEIGHT = 600;
-
 bool RegisterWindowClass(HINSTANCE instance)
 {
     WNDCLASSA windowClass {};
@@ -38,10 +36,12 @@ bool RegisterWindowClass(HINSTANCE instance)
     return RegisterClassA(&windowClass) != 0;
 }
 
+// Sized by the display mode that the Mode setting selects.
 bool CreateMainWindow(HINSTANCE instance)
 {
-    mainWindow = CreateWindowExA(0, productName, productName, WS_POPUP | WS_VISIBLE, 0, 0,
-                                 DEFAULT_WINDOW_WIDTH, DEFAULT_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
+    const DisplayModeRow& mode = d3dRender.displayModes[GameSettings[SLOT_MODE]];
+    mainWindow = CreateWindowExA(0, productName, productName, WS_POPUP | WS_VISIBLE, 0, 0, static_cast<int>(mode.width),
+                                 static_cast<int>(mode.height), nullptr, nullptr, instance, nullptr);
     if (!mainWindow)
         return false;
     ShowWindow(mainWindow, SW_SHOWNORMAL);
@@ -56,6 +56,10 @@ void RunFrame()
     if (!windowActive)
         return;
     gameTimer.Tick();
+    d3dRender.device->BeginScene();
+    d3dRender.device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+    d3dRender.device->EndScene();
+    d3dRender.Present();
 }
 
 } // namespace
@@ -72,14 +76,21 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     std::srand(timeGetTime());
     DebugOut(nullptr);
 
-    if (!RegisterWindowClass(instance) || !CreateMainWindow(instance))
+    if (!RegisterWindowClass(instance))
+        return 0;
+    if (d3dRender.InitD3D(GameSettings[SLOT_WINDOWED]) < 0)
+        return 0;
+    if (!CreateMainWindow(instance))
         return 0;
     fileSystem.Init();
+    if (d3dRender.CreateDevice(mainWindow, GameSettings[SLOT_WINDOWED], 0, 0) < 0)
+        return 0;
     if (audioManager.Init(mainWindow) < 0)
         return 0;
     ClampSettings();
     gameTimer.Init();
     audioManager.Compact();
+    d3dRender.SetCursorPosition(400.0f, 300.0f);
 
     MSG message {};
     while (GameSettings[SLOT_QUIT] == 0) {
@@ -92,6 +103,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         RunFrame();
     }
 
+    d3dRender.FreeD3DRender();
     audioManager.Release();
 
     // A loose "play.url" in the working folder goes to the shell's default handler.

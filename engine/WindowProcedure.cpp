@@ -1,6 +1,7 @@
 #include "engine/WindowProcedure.h"
 
 #include "audio/AudioManager.h"
+#include "engine/D3DRender.h"
 #include "engine/GameSettings.h"
 #include "engine/GameTimer.h"
 #include "engine/InputState.h"
@@ -31,10 +32,16 @@ void Activate()
     gameTimer.Resume();
 }
 
+// Window pixels to virtual-screen units; pixels stay as they are before the device exists.
+int ToVirtual(int pixels, float factor)
+{
+    return factor > 0.0f ? static_cast<int>(static_cast<float>(pixels) / factor) : pixels;
+}
+
 void OnMouse(UINT message, LPARAM lParam)
 {
-    const int x = LOWORD(static_cast<std::uintptr_t>(lParam));
-    const int y = HIWORD(static_cast<std::uintptr_t>(lParam));
+    const int x = ToVirtual(LOWORD(static_cast<std::uintptr_t>(lParam)), d3dRender.xFactor);
+    const int y = ToVirtual(HIWORD(static_cast<std::uintptr_t>(lParam)), d3dRender.yFactor);
     switch (message) {
     case WM_MOUSEMOVE:
         mouseState.previousX = mouseState.x;
@@ -68,6 +75,14 @@ void OnKeyDown(int key)
         if (debugMode)
             GameSettings[SLOT_QUIT] = 1;
         return;
+    case 'F':
+        if (debugMode)
+            d3dRender.ToggleWireframe();
+        break;
+    case 'G':
+        if (debugMode)
+            d3dRender.ToggleShadeMode();
+        break;
     default:
         break;
     }
