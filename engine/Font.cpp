@@ -21,6 +21,19 @@ const char* CFont::BuildGlyphs(const std::uint8_t* chars, std::size_t charCount,
                                std::size_t maskSize)
 {
     const char* error = ReadFontGlyphs(chars, charCount, mask, maskSize, table);
+    IndexGlyphs();
+    return error;
+}
+
+void CFont::ClearGlyphs()
+{
+    table.count = 0;
+    table.lineHeight = 0;
+    IndexGlyphs();
+}
+
+void CFont::IndexGlyphs()
+{
     std::fill(std::begin(charMap), std::end(charMap), FONT_NO_GLYPH);
     for (unsigned i = table.count; i-- > 0;)
         charMap[table.glyphs[i].character] = static_cast<std::uint16_t>(i); // the first glyph wins
@@ -38,7 +51,6 @@ const char* CFont::BuildGlyphs(const std::uint8_t* chars, std::size_t charCount,
         index[4] = first + 1;
         index[5] = first + 3;
     }
-    return error;
 }
 
 float CFont::UpdateSpacing()

@@ -71,5 +71,7 @@ public:
 
 private:
     const FontGlyph* GlyphOf(char character) const;
-    const char* ReadGlyphFiles(const char* folder);
+    // Character map, spacing, vertex and index arrays from the glyph table.
+    void IndexGlyphs();
+    void ClearGlyphs();
 };

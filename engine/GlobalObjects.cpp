@@ -1,6 +1,8 @@
 // The game's main objects. The order of the definitions below is the order of construction.
 #include "audio/AudioManager.h"
 #include "engine/D3DRender.h"
+#include "frontend/MenuText.h"
 
 CD3DRender d3dRender;
+CMenuText menuText;
 CAudioManager audioManager;

@@ -1,0 +1,78 @@
+#include "tests/font/FontDrawFixture.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "engine/D3DRender.h"
+#include "engine/FileSystem.h"
+#include "engine/GameSettings.h"
+#include "engine/VertexTemplates.h"
+#include "platform/gfx/GfxControl.h"
+#include "tests/renderer/DeviceFixture.h"
+#include "tools/makedata/Generators.h"
+
+namespace {
+
+class LooseFileSink : public AssetSink {
+public:
+    void Add(const std::string& name, Pack, std::vector<std::uint8_t> bytes) override
+    {
+        std::filesystem::create_directories(std::filesystem::path(name).parent_path());
+        std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                    static_cast<std::streamsize>(bytes.size()));
+    }
+};
+
+} // namespace
+
+void FontDrawTest::SetUpTestSuite()
+{
+    LooseFileSink sink;
+    for (const GeneratorEntry& generator : AllGenerators())
+        if (std::string(generator.name) == "fonts")
+            generator.generate(sink);
+    FileManager = 0; // packs off: every mode reads the loose files
+    fileSystem.Init();
+    FillVertexTemplates();
+}
+
+void FontDrawTest::SetUp()
+{
+    SharedDevice& shared = SharedDeviceOf(WIDTH, HEIGHT);
+    ASSERT_NE(shared.device, nullptr) << "no GL device";
+    D3DPRESENT_PARAMETERS parameters = shared.presentation;
+    ASSERT_EQ(shared.device->Reset(&parameters), D3D_OK);
+
+    d3dRender.device = shared.device;
+    d3dRender.screenWidth = WIDTH;
+    d3dRender.screenHeight = HEIGHT;
+    d3dRender.xFactor = WIDTH * 0.00125f;
+    d3dRender.yFactor = HEIGHT * 0.0016666667f;
+    d3dRender.SetDefaultStates();
+    // The caches hold what the device now has.
+    d3dRender.zEnable = 1;
+    d3dRender.zWrite = 1;
+    d3dRender.lighting = 1;
+    d3dRender.alphaBlend = 1;
+    d3dRender.sourceBlend = D3DBLEND_ONE;
+    d3dRender.destinationBlend = D3DBLEND_ZERO;
+    d3dRender.textureId = -1;
+    shared.device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
+}
+
+std::vector<D3DCOLOR> FontDrawTest::Pixels(int x, int y, int width, int height)
+{
+    return ReadRenderTarget(d3dRender.device, x, y, width, height);
+}
+
+void FontDrawTest::SaveImage(const std::string& path)
+{
+    const std::vector<D3DCOLOR> pixels = Pixels(0, 0, WIDTH, HEIGHT);
+    std::ofstream file(path, std::ios::binary);
+    file << "P6\n" << WIDTH << ' ' << HEIGHT << "\n255\n";
+    for (D3DCOLOR pixel : pixels) {
+        const char rgb[3] = {static_cast<char>(pixel >> 16), static_cast<char>(pixel >> 8), static_cast<char>(pixel)};
+        file.write(rgb, 3);
+    }
+}
