@@ -13,6 +13,7 @@
 #include "engine/InputState.h"
 #include "frontend/MenuButton.h"
 #include "frontend/MenuFocus.h"
+#include "frontend/MenuRect.h"
 #include "tests/audio/NullDevice.h"
 #include "tests/font/FontDrawFixture.h"
 #include "tools/makedata/WavWriter.h"
@@ -138,6 +139,27 @@ TEST_F(MenuButtonDraw, HoverSoundPlaysOnceWhenTheMouseArrives)
 
     audioManager.ReleaseSound(&menuFocus.hoverSound);
     audioManager.Release();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FontDrawTest, ScreenQuadCoversItsCornersInVirtualUnits)
+{
+    CMenuRect quad;
+    quad.SetSprite(-1, 64, 0, 0, 64, 64);
+    EXPECT_FLOAT_EQ(quad.vertices[0].u, 0.5f / 64);
+    EXPECT_FLOAT_EQ(quad.vertices[3].v, 63.5f / 64);
+    const int before = d3dRender.facesDrawn;
+    quad.Set(100, 100, 200, 150, 0xFFFF0000, 0xFFFF0000, 0xFF0000FF, 0xFF0000FF);
+    EXPECT_EQ(d3dRender.facesDrawn - before, 2);
+    const float xf = d3dRender.xFactor, yf = d3dRender.yFactor;
+    auto at = [&](float x, float y) { return Pixels(static_cast<int>(x * xf), static_cast<int>(y * yf), 1, 1)[0]; };
+    EXPECT_GT((at(102, 125) >> 16) & 0xFF, 200u); // left corners red
+    EXPECT_GT(at(198, 125) & 0xFF, 200u);         // right corners blue
+    EXPECT_EQ(at(98, 125) & 0xFFFFFF, 0u);
+    EXPECT_EQ(at(150, 153) & 0xFFFFFF, 0u);
 }
 
 } // namespace
