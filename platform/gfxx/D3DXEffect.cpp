@@ -148,6 +148,11 @@ public:
         return D3D_OK;
     }
 
+    HRESULT Pass(UINT pass) override
+    {
+        return BeginPass(pass);
+    }
+
     HRESULT CommitChanges() override
     {
         if (!passActive_)

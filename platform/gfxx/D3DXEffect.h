@@ -41,6 +41,8 @@ public:
 
     virtual HRESULT Begin(UINT* passes, DWORD flags) = 0;
     virtual HRESULT BeginPass(UINT pass) = 0;
+    // The one-call form of the older interface: begins the pass, which End finishes.
+    virtual HRESULT Pass(UINT pass) = 0;
     virtual HRESULT CommitChanges() = 0;
     virtual HRESULT EndPass() = 0;
     virtual HRESULT End() = 0;

@@ -2,6 +2,8 @@
 // passes put back the device state they replace, and textures upload from files in memory.
 #include <gtest/gtest.h>
 
+#include <epoxy/gl.h>
+
 #include <cstring>
 
 #include "platform/gfxx/D3DXEffect.h"
@@ -76,6 +78,24 @@ protected:
 
     const std::map<std::string, GeneratedFile> files = GeneratedFiles("techniques");
 };
+
+TEST_F(EffectTest, PassZeroBeginsThePassThatEndFinishes)
+{
+    std::string log;
+    ID3DXEffect* effect = CreateEffect(TechniqueFile("20"), &log);
+    ASSERT_NE(effect, nullptr) << log;
+    ASSERT_EQ(effect->SetTechnique("techDirectLights"), D3D_OK);
+    UINT passes = 0;
+    ASSERT_EQ(effect->Begin(&passes, 0), D3D_OK);
+    ASSERT_EQ(effect->Pass(0), D3D_OK);
+    GLint program = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    EXPECT_NE(program, 0);
+    EXPECT_EQ(effect->End(), D3D_OK);
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    EXPECT_EQ(program, 0);
+    effect->Release();
+}
 
 TEST_F(EffectTest, EveryTechniqueFileCompilesWithEveryTechnique)
 {
