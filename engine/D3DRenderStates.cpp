@@ -68,6 +68,16 @@ int CD3DRender::SetDefaultStates()
     material.Diffuse = {1, 1, 1, 1};
     material.Ambient = {1, 1, 1, 1};
     device->SetMaterial(&material);
+
+    // The caches hold what the device now has, so that the cached setters stay truthful after
+    // start-up and after every reset.
+    zEnable = 1;
+    zWrite = 1;
+    lighting = 1;
+    sourceBlend = D3DBLEND_ONE;
+    destinationBlend = D3DBLEND_ZERO;
+    alphaBlend = 1;
+    fogEnable = 0;
     return 0;
 }
 
