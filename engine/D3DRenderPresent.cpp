@@ -4,6 +4,7 @@
 #include "engine/ErrorBox.h"
 #include "engine/GameSettings.h"
 #include "engine/InputState.h"
+#include "engine/LightManager.h"
 #include "platform/win/WinTime.h"
 #include "platform/win/WinWindow.h"
 
@@ -43,6 +44,7 @@ HRESULT CD3DRender::Present()
 
 void CD3DRender::OnLostDevice()
 {
+    lightManager.OnLostDevice();
     ReleaseAndClear(effect);
 }
 
@@ -50,6 +52,7 @@ void CD3DRender::OnResetDevice()
 {
     CreateRenderTechniques();
     SetDefaultStates();
+    lightManager.OnResetDevice();
     techniqueName[0] = '\0';
     savedTechniqueName[0] = '\0';
     textureId = savedTextureId = -1;

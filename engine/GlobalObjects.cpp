@@ -1,8 +1,10 @@
 // The game's main objects. The order of the definitions below is the order of construction.
 #include "audio/AudioManager.h"
 #include "engine/D3DRender.h"
+#include "engine/LightManager.h"
 #include "frontend/MenuText.h"
 
 CD3DRender d3dRender;
 CMenuText menuText;
 CAudioManager audioManager;
+CLightManager lightManager;

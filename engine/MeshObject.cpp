@@ -58,11 +58,13 @@ int CMeshObject::LoadTexture(int slot, const char* name, int option)
 
 void CMeshObject::ReleaseTextures()
 {
-    for (std::uint32_t slot = 0; slot < textureCount && slot < MESH_TEXTURE_SLOTS; ++slot) {
-        if (textureIds[slot] == -1)
+    // Every slot holding a texture: a failed load before a good one leaves the good one past
+    // the first textureCount slots.
+    for (std::int32_t& id : textureIds) {
+        if (id == -1)
             continue;
-        d3dRender.ReleaseTexture(textureIds[slot]);
-        textureIds[slot] = -1;
+        d3dRender.ReleaseTexture(id);
+        id = -1;
     }
     textureCount = 0;
 }

@@ -21,7 +21,7 @@ protected:
     {
         const float vertices[4][8] = {
             {0, 0, 0, 0, 1, 0, 0, 0}, {1, 0, 0, 0, 1, 0, 1, 0}, {0, 0, 1, 0, 1, 0, 0, 1}, {1, 0, 1, 0, 1, 0, 1, 1}};
-        const std::uint16_t indices[6] = {0, 2, 1, 1, 2, 3};
+        const std::uint16_t indices[6] = {0, 1, 2, 1, 3, 2};
         ID3DXMesh* mesh = nullptr;
         EXPECT_EQ(D3D_OK, D3DXCreateMeshFVF(2, 4, D3DXMESH_SYSTEMMEM, 0x112, device->device(), &mesh));
         void* data = nullptr;
@@ -80,7 +80,7 @@ TEST_F(D3DXMeshTest, CloneConvertsMatchingElementsAndZeroesTheRest)
     EXPECT_EQ((std::vector<float> {1, 0, 1, 1, 1, 0, 0, 0}), std::vector<float>(floats.begin() + 24, floats.end()));
     void* indices = nullptr;
     clone->LockIndexBuffer(D3DLOCK_READONLY, &indices);
-    EXPECT_EQ(2, static_cast<const std::uint16_t*>(indices)[4]);
+    EXPECT_EQ(3, static_cast<const std::uint16_t*>(indices)[4]);
     clone->UnlockIndexBuffer();
     clone->Release();
     quad->Release();

@@ -1,0 +1,48 @@
+// Loading a 20,000-vertex mesh file through the container: reading, layout conversion, the
+// device meshes and the collision model with its face normals.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+
+#include "engine/D3DRender.h"
+#include "engine/FileSystem.h"
+#include "engine/GameSettings.h"
+#include "engine/MeshContainer.h"
+#include "tests/mesh/TestDevice.h"
+#include "tests/support/ScratchFolder.h"
+#include "tools/makedata/MeshWriter.h"
+
+namespace {
+
+// A sphere of 20,000 vertices (100 rings x 199 segments) as body and collision group.
+std::vector<std::uint8_t> LargeMesh()
+{
+    const Geometry sphere = MakeSphere({}, 10, 99, 199);
+    MeshWriter writer;
+    writer.AddFrame(GROUP_BODY, sphere);
+    writer.AddFrame(GROUP_COLLISION, sphere);
+    return writer.Encode();
+}
+
+void BM_LoadMeshWithCollisionModel(benchmark::State& state)
+{
+    ScratchFolder scratch;
+    const std::vector<std::uint8_t> bytes = LargeMesh();
+    std::ofstream(scratch.path() / "large.msh", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    TestDevice device;
+    d3dRender.device = device.device();
+    FileManager = 0;
+    fileSystem.Init();
+    for (auto _ : state) {
+        CMeshContainer::MeshRecord* record = meshContainer.Load("large.msh", 0, D3DXMESH_MANAGED);
+        benchmark::DoNotOptimize(record);
+        meshContainer.ReleaseMesh(record);
+    }
+    state.counters["vertices"] = 20000;
+    fileSystem.Release();
+    d3dRender.device = nullptr;
+}
+BENCHMARK(BM_LoadMeshWithCollisionModel)->Unit(benchmark::kMillisecond);
+
+} // namespace
