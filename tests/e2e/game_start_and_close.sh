@@ -38,7 +38,7 @@ run_once() {
 [ ! -e Game.ini ] || fail "the tree ships a Game.ini"
 code=$(run_once first-start.png)
 [ "$code" = 0 ] || fail "first start ended with code $code"
-grep -q '^Mode=100' Game.ini || fail "first start did not write the default settings"
+grep -q '^Act01=38' Game.ini && grep -q '^Master=100' Game.ini || fail "first start did not write the default settings"
 [ ! -e debug.txt ] || fail "debug.txt written with debug output off"
 
 printf '[Misc]\nDebug out=1\n' >> Game.ini
