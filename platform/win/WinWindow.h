@@ -75,7 +75,7 @@ HGDIOBJ GetStockObject(int object);
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 HINSTANCE GetModuleHandleA(LPCSTR moduleName);
 
-constexpr LPCSTR MAKEINTRESOURCEA(int id)
+inline LPCSTR MAKEINTRESOURCEA(int id)
 {
     return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(id));
 }
