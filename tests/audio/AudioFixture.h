@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@
 #include "engine/FileSystem.h"
 #include "engine/GameSettings.h"
 #include "engine/GameTimer.h"
-#include "tests/audio/NullDevice.h"
+#include "tests/support/ScratchFolder.h"
 #include "tools/makedata/WavWriter.h"
 
 inline std::vector<std::int16_t> Tone(double seconds, double hertz, unsigned rate = 22050)
@@ -60,14 +61,7 @@ protected:
     // Each test works in a folder of its own: ctest runs the tests side by side.
     void SetUp() override
     {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        home = std::filesystem::current_path();
-        folder = std::filesystem::temp_directory_path() /
-                 (std::string("vestrune-audio-") + test->test_suite_name() + "-" + test->name());
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-        std::filesystem::current_path(folder);
-        PreferNullSoundDevice();
+        scratch = std::make_unique<ScratchFolder>();
         for (int n = 1; n <= 18; ++n)
             WriteTone(Name("Data/Audio/Imp%02d.wav", n), 0.5);
         for (int n = 1; n <= 4; ++n)
@@ -81,12 +75,10 @@ protected:
     {
         audioManager.Release();
         fileSystem.Release();
-        std::filesystem::current_path(home);
-        std::filesystem::remove_all(folder);
+        scratch.reset();
     }
 
-    std::filesystem::path home;
-    std::filesystem::path folder;
+    std::unique_ptr<ScratchFolder> scratch;
 
     static std::string Name(const char* format, int n)
     {

@@ -6,7 +6,6 @@
 
 #include "platform/sound/DirectSound.h"
 #include "platform/sound/SoundSamples.h"
-#include "tests/audio/NullDevice.h"
 
 namespace {
 
@@ -14,7 +13,6 @@ class SoundLayer : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        PreferNullSoundDevice();
         ASSERT_EQ(DirectSoundCreate8(nullptr, &device, nullptr), DS_OK);
         ASSERT_EQ(device->SetCooperativeLevel(nullptr, DSSCL_PRIORITY), DS_OK);
     }
