@@ -8,7 +8,7 @@
 #include "engine/FileSystem.h"
 #include "engine/GameSettings.h"
 #include "engine/MeshContainer.h"
-#include "tests/mesh/TestDevice.h"
+#include "tests/support/SharedDevice.h"
 #include "tests/support/ScratchFolder.h"
 #include "tools/makedata/MeshWriter.h"
 
@@ -28,10 +28,8 @@ void BM_LoadMeshWithCollisionModel(benchmark::State& state)
 {
     ScratchFolder scratch;
     const std::vector<std::uint8_t> bytes = LargeMesh();
-    std::ofstream(scratch.path() / "large.msh", std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    TestDevice device;
-    d3dRender.device = device.device();
+    scratch.WriteBytes("large.msh", bytes);
+    d3dRender.device = SharedDeviceOf(128, 128).device;
     FileManager = 0;
     fileSystem.Init();
     for (auto _ : state) {

@@ -7,44 +7,22 @@
 #include "engine/Draw2D.h"
 #include "engine/MainWindow.h"
 #include "platform/gfx/D3D9.h"
-#include "platform/win/WinWindow.h"
+#include "tests/support/SharedDevice.h"
 
 namespace {
-
-LRESULT BenchWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window, message, wParam, lParam);
-}
 
 // The renderer's device on an 800 x 600 window, without the technique file (2D needs none).
 bool BringUpDevice()
 {
     static bool ready = [] {
         setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        WNDCLASSA windowClass {};
-        windowClass.lpfnWndProc = BenchWindowProcedure;
-        windowClass.lpszClassName = "RendererBench";
-        RegisterClassA(&windowClass);
-        mainWindow = CreateWindowExA(0, "RendererBench", "RendererBench", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600,
-                                     nullptr, nullptr, nullptr, nullptr);
-        d3dRender.direct3D = Direct3DCreate9(D3D_SDK_VERSION);
-        if (!mainWindow || !d3dRender.direct3D)
+        SharedDevice& shared = SharedDeviceOf(800, 600);
+        if (!shared.device)
             return false;
-        D3DPRESENT_PARAMETERS& parameters = d3dRender.presentParameters;
-        parameters = {};
-        parameters.BackBufferWidth = 800;
-        parameters.BackBufferHeight = 600;
-        parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-        parameters.BackBufferCount = 1;
-        parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        parameters.hDeviceWindow = mainWindow;
-        parameters.Windowed = TRUE;
-        parameters.EnableAutoDepthStencil = TRUE;
-        parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-        parameters.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-        if (FAILED(d3dRender.direct3D->CreateDevice(0, D3DDEVTYPE_HAL, mainWindow, D3DCREATE_HARDWARE_VERTEXPROCESSING,
-                                                    &parameters, &d3dRender.device)))
-            return false;
+        mainWindow = shared.window;
+        d3dRender.direct3D = shared.direct3D;
+        d3dRender.device = shared.device;
+        d3dRender.presentParameters = shared.presentation;
         d3dRender.screenWidth = 800;
         d3dRender.screenHeight = 600;
         d3dRender.xFactor = d3dRender.yFactor = 1.0f;

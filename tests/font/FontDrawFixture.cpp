@@ -9,7 +9,7 @@
 #include "engine/GameSettings.h"
 #include "engine/VertexTemplates.h"
 #include "platform/gfx/GfxControl.h"
-#include "tests/renderer/DeviceFixture.h"
+#include "tests/support/DeviceFixture.h"
 #include "tools/makedata/Generators.h"
 
 namespace {

@@ -14,7 +14,6 @@
 #include "frontend/MenuButton.h"
 #include "frontend/MenuFocus.h"
 #include "frontend/MenuRect.h"
-#include "tests/audio/NullDevice.h"
 #include "tests/font/FontDrawFixture.h"
 #include "tools/makedata/WavWriter.h"
 
@@ -117,7 +116,6 @@ TEST_F(MenuButtonDraw, HoverSoundPlaysOnceWhenTheMouseArrives)
     const std::vector<std::uint8_t> wav = MakeWav(samples, 1, 22050);
     std::ofstream("Data/Audio/Bt/Bt_In.wav", std::ios::binary)
         .write(reinterpret_cast<const char*>(wav.data()), static_cast<std::streamsize>(wav.size()));
-    PreferNullSoundDevice();
     GameSettings[SLOT_AUDIO] = 1;
     GameSettings[SLOT_MASTER] = GameSettings[SLOT_EFFECTS] = 100;
     ASSERT_EQ(audioManager.Init(nullptr), 0);

@@ -9,7 +9,7 @@
 #include "platform/gfxx/D3DXEffect.h"
 #include "platform/gfxx/D3DXTexture.h"
 #include "tests/gfxx/TechniqueFiles.h"
-#include "tests/renderer/DeviceFixture.h"
+#include "tests/support/DeviceFixture.h"
 #include "tools/makedata/ImageWriters.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "engine/D3DRender.h"
 #include "engine/FileSystem.h"
 #include "engine/GameSettings.h"
-#include "tests/renderer/DeviceFixture.h"
+#include "tests/support/DeviceFixture.h"
 #include "tests/support/ScratchFolder.h"
 #include "tools/makedata/ImageWriters.h"
 

@@ -7,23 +7,12 @@
 #include "engine/D3DRender.h"
 #include "engine/GameTimer.h"
 #include "engine/LightManager.h"
-#include "tests/mesh/TestDevice.h"
+#include "tests/mesh/RendererDeviceSuite.h"
 
 namespace {
 
-class LightManagerTest : public testing::Test {
+class LightManagerTest : public RendererDeviceSuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        device = std::make_unique<TestDevice>();
-        d3dRender.device = device->device();
-    }
-    static void TearDownTestSuite()
-    {
-        d3dRender.device = nullptr;
-        device.reset();
-    }
-
     void SetUp() override
     {
         gameTimer.gameTime = 10000;
@@ -40,22 +29,19 @@ protected:
     static D3DLIGHT9 DeviceLight(int index)
     {
         D3DLIGHT9 light {};
-        device->device()->GetLight(index, &light);
+        Device()->GetLight(index, &light);
         return light;
     }
     static bool DeviceLightOn(int index)
     {
         BOOL on = FALSE;
-        device->device()->GetLightEnable(index, &on);
+        Device()->GetLightEnable(index, &on);
         return on != FALSE;
     }
-    static int LightCount() { return ShaderConstantsOf(device->device())->vertexI[0][0]; }
+    static int LightCount() { return ShaderConstantsOf(Device())->vertexI[0][0]; }
 
-    static std::unique_ptr<TestDevice> device;
     EnvironmentLighting lighting;
 };
-
-std::unique_ptr<TestDevice> LightManagerTest::device;
 
 } // namespace
 
@@ -84,7 +70,7 @@ TEST_F(LightManagerTest, EnvironmentIsAppliedAtMostEveryFiftyMilliseconds)
     EXPECT_FLOAT_EQ(0.4f, DeviceLight(1).Diffuse.g);
     EXPECT_FLOAT_EQ(1.0f, DeviceLight(1).Direction.x);
     DWORD ambient = 0;
-    device->device()->GetRenderState(D3DRS_AMBIENT, &ambient);
+    Device()->GetRenderState(D3DRS_AMBIENT, &ambient);
     EXPECT_EQ(D3DCOLOR_ARGB(0xFF, 51, 102, 153), ambient);
 
     lighting.intensity1 = 1;

@@ -7,14 +7,13 @@
 #include <vector>
 
 #include "platform/gfxx/D3DXMesh.h"
-#include "tests/mesh/TestDevice.h"
+#include "tests/support/DeviceFixture.h"
 
 namespace {
 
 class D3DXMeshTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() { device = std::make_unique<TestDevice>(); }
-    static void TearDownTestSuite() { device.reset(); }
+    static IDirect3DDevice9* Device() { return SharedDeviceOf(128, 128).device; }
 
     // A quad in the x-z plane facing up: position, normal, uv (u along x, v along z).
     static ID3DXMesh* FloorQuad()
@@ -23,7 +22,7 @@ protected:
             {0, 0, 0, 0, 1, 0, 0, 0}, {1, 0, 0, 0, 1, 0, 1, 0}, {0, 0, 1, 0, 1, 0, 0, 1}, {1, 0, 1, 0, 1, 0, 1, 1}};
         const std::uint16_t indices[6] = {0, 1, 2, 1, 3, 2};
         ID3DXMesh* mesh = nullptr;
-        EXPECT_EQ(D3D_OK, D3DXCreateMeshFVF(2, 4, D3DXMESH_SYSTEMMEM, 0x112, device->device(), &mesh));
+        EXPECT_EQ(D3D_OK, D3DXCreateMeshFVF(2, 4, D3DXMESH_SYSTEMMEM, 0x112, Device(), &mesh));
         void* data = nullptr;
         mesh->LockVertexBuffer(0, &data);
         std::memcpy(data, vertices, sizeof vertices);
@@ -44,10 +43,7 @@ protected:
         return copy;
     }
 
-    static std::unique_ptr<TestDevice> device;
 };
-
-std::unique_ptr<TestDevice> D3DXMeshTest::device;
 
 } // namespace
 
@@ -73,7 +69,7 @@ TEST_F(D3DXMeshTest, CloneConvertsMatchingElementsAndZeroesTheRest)
 {
     ID3DXMesh* quad = FloorQuad();
     ID3DXMesh* clone = nullptr;
-    ASSERT_EQ(D3D_OK, quad->CloneMeshFVF(D3DXMESH_MANAGED, 0x40202, device->device(), &clone));
+    ASSERT_EQ(D3D_OK, quad->CloneMeshFVF(D3DXMESH_MANAGED, 0x40202, Device(), &clone));
     EXPECT_EQ(D3DXMESH_MANAGED, clone->GetOptions());
     EXPECT_EQ(32u, clone->GetNumBytesPerVertex());
     const std::vector<float> floats = Floats(clone);
@@ -98,7 +94,7 @@ TEST_F(D3DXMeshTest, TangentFramesFollowTheTextureAxes)
     };
     ID3DXMesh* quad = FloorQuad();
     ID3DXMesh* clone = nullptr;
-    ASSERT_EQ(D3D_OK, quad->CloneMesh(D3DXMESH_MANAGED, declaration, device->device(), &clone));
+    ASSERT_EQ(D3D_OK, quad->CloneMesh(D3DXMESH_MANAGED, declaration, Device(), &clone));
     EXPECT_EQ(0x140312u, clone->GetFVF()) << "drawn as the FVF of the same layout";
     ASSERT_EQ(D3D_OK, D3DXComputeTangent(clone, 0, 0, 0, 1, nullptr));
     const std::vector<float> floats = Floats(clone);
@@ -116,8 +112,8 @@ TEST_F(D3DXMeshTest, TangentFramesFollowTheTextureAxes)
 TEST_F(D3DXMeshTest, RefusesEmptyOrOversizedMeshes)
 {
     ID3DXMesh* mesh = reinterpret_cast<ID3DXMesh*>(1);
-    EXPECT_EQ(D3DERR_INVALIDCALL, D3DXCreateMeshFVF(0, 3, D3DXMESH_MANAGED, 0x112, device->device(), &mesh));
+    EXPECT_EQ(D3DERR_INVALIDCALL, D3DXCreateMeshFVF(0, 3, D3DXMESH_MANAGED, 0x112, Device(), &mesh));
     EXPECT_EQ(nullptr, mesh);
-    EXPECT_EQ(D3DERR_INVALIDCALL, D3DXCreateMeshFVF(1, 65537, D3DXMESH_MANAGED, 0x112, device->device(), &mesh));
+    EXPECT_EQ(D3DERR_INVALIDCALL, D3DXCreateMeshFVF(1, 65537, D3DXMESH_MANAGED, 0x112, Device(), &mesh));
     EXPECT_EQ(D3DERR_INVALIDCALL, D3DXCreateMeshFVF(1, 3, D3DXMESH_MANAGED, 0x112, nullptr, &mesh));
 }

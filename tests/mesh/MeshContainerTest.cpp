@@ -12,7 +12,7 @@
 #include "engine/FileSystem.h"
 #include "engine/GameSettings.h"
 #include "engine/MeshContainer.h"
-#include "tests/mesh/TestDevice.h"
+#include "tests/mesh/RendererDeviceSuite.h"
 #include "tests/support/ScratchFolder.h"
 #include "tools/makedata/MeshWriter.h"
 
@@ -20,19 +20,8 @@ namespace {
 
 using Record = CMeshContainer::MeshRecord;
 
-class MeshContainerTest : public testing::Test {
+class MeshContainerTest : public RendererDeviceSuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        device = std::make_unique<TestDevice>();
-        d3dRender.device = device->device();
-    }
-    static void TearDownTestSuite()
-    {
-        d3dRender.device = nullptr;
-        device.reset();
-    }
-
     void SetUp() override
     {
         GameSettings[SLOT_DEBUG_LOG] = 1;
@@ -47,18 +36,11 @@ protected:
         GameSettings[SLOT_DEBUG_LOG] = 0;
     }
 
-    void Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const
-    {
-        std::ofstream(scratch.path() / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    void Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const { scratch.WriteBytes(name, bytes); }
     Record* Load(const char* name, int key = 0) { return meshContainer.Load(name, key, D3DXMESH_MANAGED); }
 
-    static std::unique_ptr<TestDevice> device;
     ScratchFolder scratch;
 };
-
-std::unique_ptr<TestDevice> MeshContainerTest::device;
 
 // A flat quad in the x-z plane facing up, u along x and v along z.
 Geometry FloorQuad(float y)

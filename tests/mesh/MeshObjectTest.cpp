@@ -11,26 +11,15 @@
 #include "engine/LightManager.h"
 #include "engine/MeshObject.h"
 #include "platform/gfx/GfxControl.h"
-#include "tests/mesh/TestDevice.h"
+#include "tests/mesh/RendererDeviceSuite.h"
 #include "tests/support/ScratchFolder.h"
 #include "tools/makedata/ImageWriters.h"
 #include "tools/makedata/MeshWriter.h"
 
 namespace {
 
-class MeshObjectTest : public testing::Test {
+class MeshObjectTest : public RendererDeviceSuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        device = std::make_unique<TestDevice>();
-        d3dRender.device = device->device();
-    }
-    static void TearDownTestSuite()
-    {
-        d3dRender.device = nullptr;
-        device.reset();
-    }
-
     void SetUp() override
     {
         FileManager = 0;
@@ -46,17 +35,10 @@ protected:
         fileSystem.Release();
     }
 
-    void Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const
-    {
-        std::ofstream(scratch.path() / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    void Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const { scratch.WriteBytes(name, bytes); }
 
-    static std::unique_ptr<TestDevice> device;
     ScratchFolder scratch;
 };
-
-std::unique_ptr<TestDevice> MeshObjectTest::device;
 
 } // namespace
 
@@ -118,7 +100,7 @@ TEST_F(MeshObjectTest, LookAtAndLocalDirections)
 
 TEST_F(MeshObjectTest, LitInstanceDrawsInItsMaterialColour)
 {
-    IDirect3DDevice9* d = device->device();
+    IDirect3DDevice9* d = Device();
     gameTimer.gameTime = 10000;
     EnvironmentLighting lighting {{1, 1, 1, 1}, {0, 0, 0, 1}, 1, 0, {0, 0, 1}, {0, -1, 0}};
     lightManager.AttachLighting(&lighting);

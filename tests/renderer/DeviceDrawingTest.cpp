@@ -2,7 +2,7 @@
 // wireframe, depth, two-sided stencil, fixed-function light, fog and texture generation,
 // compressed textures and StretchRect.
 #include "platform/gfx/GfxControl.h"
-#include "tests/renderer/DeviceFixture.h"
+#include "tests/support/DeviceFixture.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The device's state cache, flexible vertex formats, and device loss with its reset.
 #include "platform/gfx/FvfLayout.h"
 #include "platform/gfx/GfxControl.h"
-#include "tests/renderer/DeviceFixture.h"
+#include "tests/support/DeviceFixture.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // outlines, the states left behind and wireframe.
 #include "engine/D3DRender.h"
 #include "engine/Draw2D.h"
-#include "tests/renderer/DeviceFixture.h"
+#include "tests/support/DeviceFixture.h"
 #include "tests/renderer/RendererFixture.h"
 
 namespace {

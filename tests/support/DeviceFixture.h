@@ -1,20 +1,11 @@
 #pragma once
-// One window and one device per test binary, made on first use and shared by every test.
+// Tests on the shared device, with pixel read-back.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "platform/gfx/D3D9.h"
-
-struct SharedDevice {
-    HWND window = nullptr;
-    IDirect3D9* direct3D = nullptr;
-    IDirect3DDevice9* device = nullptr;
-    D3DPRESENT_PARAMETERS presentation {};
-};
-
-// Back buffer of width x height (made again when a test asks for another size).
-SharedDevice& SharedDeviceOf(UINT width, UINT height);
+#include "tests/support/SharedDevice.h"
 
 // A test on the shared device: states reset to the device defaults before each test.
 class DeviceTest : public ::testing::Test {

@@ -28,6 +28,11 @@ void ScratchFolder::Write(const std::string& name, const std::string& content) c
     std::ofstream(file, std::ios::binary) << content;
 }
 
+void ScratchFolder::WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) const
+{
+    Write(name, std::string(bytes.begin(), bytes.end()));
+}
+
 std::string ScratchFolder::Read(const std::string& name) const
 {
     std::ifstream file(path_ / name, std::ios::binary);
