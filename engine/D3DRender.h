@@ -157,6 +157,8 @@ private:
     bool ChooseDepthFormat(D3DFORMAT* format);
     void ReadCapabilities(const D3DCAPS9& caps);
     HRESULT CreateDeviceWithFallbacks(HWND window);
+    // Sends the render state only when it differs from its cached value, then caches it.
+    void SetCachedState(int& cached, D3DRENDERSTATETYPE state, int value);
     template <typename T>
     static void ReleaseAndClear(T*& object)
     {

@@ -81,49 +81,42 @@ int CD3DRender::SetDefaultStates()
     return 0;
 }
 
+void CD3DRender::SetCachedState(int& cached, D3DRENDERSTATETYPE state, int value)
+{
+    if (cached != value)
+        device->SetRenderState(state, static_cast<DWORD>(value));
+    cached = value;
+}
+
 void CD3DRender::SetZWrite(int value)
 {
-    if (zWrite != value)
-        device->SetRenderState(D3DRS_ZWRITEENABLE, static_cast<DWORD>(value));
-    zWrite = value;
+    SetCachedState(zWrite, D3DRS_ZWRITEENABLE, value);
 }
 
 void CD3DRender::SetZEnable(int value)
 {
-    if (zEnable != value)
-        device->SetRenderState(D3DRS_ZENABLE, static_cast<DWORD>(value));
-    zEnable = value;
+    SetCachedState(zEnable, D3DRS_ZENABLE, value);
 }
 
 void CD3DRender::SetLighting(int value)
 {
-    if (lighting != value)
-        device->SetRenderState(D3DRS_LIGHTING, static_cast<DWORD>(value));
-    lighting = value;
+    SetCachedState(lighting, D3DRS_LIGHTING, value);
 }
 
 void CD3DRender::SetBlend(int source, int destination)
 {
-    if (sourceBlend != source)
-        device->SetRenderState(D3DRS_SRCBLEND, static_cast<DWORD>(source));
-    sourceBlend = source;
-    if (destinationBlend != destination)
-        device->SetRenderState(D3DRS_DESTBLEND, static_cast<DWORD>(destination));
-    destinationBlend = destination;
+    SetCachedState(sourceBlend, D3DRS_SRCBLEND, source);
+    SetCachedState(destinationBlend, D3DRS_DESTBLEND, destination);
 }
 
 void CD3DRender::SetAlphaBlend(int value)
 {
-    if (alphaBlend != value)
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, static_cast<DWORD>(value));
-    alphaBlend = value;
+    SetCachedState(alphaBlend, D3DRS_ALPHABLENDENABLE, value);
 }
 
 void CD3DRender::SetFog(int value)
 {
-    if (fogEnable != value)
-        device->SetRenderState(D3DRS_FOGENABLE, static_cast<DWORD>(value));
-    fogEnable = value;
+    SetCachedState(fogEnable, D3DRS_FOGENABLE, value);
 }
 
 int CD3DRender::SetTexture(IDirect3DBaseTexture9* texture, int blend)
