@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "engine/D3DRender.h"
 #include "engine/FileSystem.h"
@@ -10,6 +11,7 @@
 #include "engine/VertexTemplates.h"
 #include "platform/gfx/GfxControl.h"
 #include "tests/support/DeviceFixture.h"
+#include "tests/support/ScratchFolder.h"
 #include "tools/makedata/Generators.h"
 
 namespace {
@@ -24,14 +26,21 @@ public:
     }
 };
 
+// Where the test process started, and its own folder for the generated fonts.
+const std::filesystem::path startFolder = std::filesystem::current_path();
+std::unique_ptr<ScratchFolder> fontFolder;
+
 } // namespace
 
 void FontDrawTest::SetUpTestSuite()
 {
-    LooseFileSink sink;
-    for (const GeneratorEntry& generator : AllGenerators())
-        if (std::string(generator.name) == "fonts")
-            generator.generate(sink);
+    if (!fontFolder) {
+        fontFolder = std::make_unique<ScratchFolder>();
+        LooseFileSink sink;
+        for (const GeneratorEntry& generator : AllGenerators())
+            if (std::string(generator.name) == "fonts")
+                generator.generate(sink);
+    }
     FileManager = 0; // packs off: every mode reads the loose files
     fileSystem.Init();
     FillVertexTemplates();
@@ -66,10 +75,10 @@ std::vector<D3DCOLOR> FontDrawTest::Pixels(int x, int y, int width, int height)
     return ReadRenderTarget(d3dRender.device, x, y, width, height);
 }
 
-void FontDrawTest::SaveImage(const std::string& path)
+void FontDrawTest::SaveImage(const std::string& name)
 {
     const std::vector<D3DCOLOR> pixels = Pixels(0, 0, WIDTH, HEIGHT);
-    std::ofstream file(path, std::ios::binary);
+    std::ofstream file(startFolder / name, std::ios::binary);
     file << "P6\n" << WIDTH << ' ' << HEIGHT << "\n255\n";
     for (D3DCOLOR pixel : pixels) {
         const char rgb[3] = {static_cast<char>(pixel >> 16), static_cast<char>(pixel >> 8), static_cast<char>(pixel)};

@@ -1,7 +1,7 @@
 #pragma once
 // Drawing tests of fonts and menu items: the shared GL device (tests/renderer) hooked into the
-// renderer at 1024 x 768, and the data builder's fonts written loose into the working folder,
-// read with the packs off.
+// renderer at 1024 x 768, and the data builder's fonts written loose into a scratch folder of the
+// test process (tests run in parallel), read with the packs off.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,8 +19,8 @@ protected:
 
     // Pixels of the back buffer as ARGB, rows from the top; in pixels, not virtual units.
     std::vector<D3DCOLOR> Pixels(int x, int y, int width, int height);
-    // Writes the whole back buffer as a binary PPM.
-    void SaveImage(const std::string& path);
+    // Writes the whole back buffer as a binary PPM into the folder the test started in.
+    void SaveImage(const std::string& name);
 };
 
 inline int Brightness(D3DCOLOR colour)

@@ -11,6 +11,7 @@
 #include "platform/gfx/GfxControl.h"
 #include "platform/win/WinWindow.h"
 #include "tests/gfxx/TechniqueFiles.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -27,6 +28,8 @@ void WriteGeneratedFiles(const char* generator)
 
 bool MakeWindowAndFiles()
 {
+    // The test processes run in parallel: each writes its files into a folder of its own.
+    static ScratchFolder files;
     productName = "Vestrune";
     WriteGeneratedFiles("techniques");
     WriteGeneratedFiles("textures");

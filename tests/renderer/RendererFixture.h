@@ -1,6 +1,6 @@
 #pragma once
 // The game's renderer brought up once per test binary on a 1024 x 768 back buffer, with the
-// generated technique files and shared textures as loose files in the working folder.
+// generated technique files and shared textures as loose files in a scratch folder of the process.
 #include <gtest/gtest.h>
 
 #include <vector>
