@@ -2,6 +2,7 @@
 // The game's one renderer: the Direct3D interface and device, the effect made from the technique
 // file, the texture table, the cached render states, the display-mode list and the two factors
 // of the 800 x 600 virtual screen. Every other part draws through it.
+#include "engine/GlowVertex.h"
 #include "engine/TextureManager.h"
 #include "platform/gfx/D3D9.h"
 #include "platform/gfxx/D3DXEffect.h"
@@ -10,6 +11,9 @@
 constexpr int TECHNIQUE_NAME_SIZE = 255;
 constexpr int DISPLAY_MODE_ROWS = 512;
 constexpr int BLUR_TARGETS = 4;
+// The light-glow batch holds fewer than this many vertices, and at most 1.5 indices per vertex.
+constexpr int BATCH_VERTEX_CAPACITY = 20000;
+constexpr int BATCH_INDEX_CAPACITY = 30000;
 // The cached texture id while stage 0 holds a texture bound by interface, not by id.
 constexpr int TEXTURE_ID_UNKNOWN = -2;
 
@@ -77,6 +81,34 @@ public:
     int LoadVolumeTexture(const char* path, IDirect3DVolumeTexture9** texture);
     D3DXMATRIX GetPresetView(int index);
     void Nop() {}
+
+    // ---- Light-glow batch ----
+    // The LightMap texture and the two batch buffers.
+    void CreateBatchResources();
+    void ReleaseBatchResources();
+    // Starts a new batch: both buffers locked, both counts 0.
+    void LockBatchBuffers();
+    // Appends glow vertices and indices numbered from 0 within this call; refused (silently)
+    // when not locked or when the batch would reach its vertex capacity.
+    void AddToBatch(const GlowVertex* vertices, const WORD* indices, int vertexCount, int indexCount);
+    void UnlockBatchBuffers();
+    // Draws the batch in one additive call, every quad turned to the active camera's eye.
+    void DrawDirectLights();
+
+    // ---- Motion blur ----
+    // The four square targets, their depth surface and the two quads; lowers the Blur maximum
+    // to 0 when they cannot be made.
+    void CreateRenderTargets();
+    // Releases them; blur unavailable, strength 0.
+    void ReleaseRenderTargets();
+    // Redirects drawing into target 0 after shifting the history (blur on and strength above 0).
+    void BeginMotionBlur();
+    // Composes the four targets onto the back buffer.
+    void DrawMotionBlur();
+    void SaveRenderTarget();
+    void SaveDepthSurface();
+    void RestoreRenderTarget();
+    void RestoreDepthSurface();
 
     // ---- Fields ----
     char techniqueName[TECHNIQUE_NAME_SIZE];
@@ -151,6 +183,17 @@ public:
 
 private:
     void ResetFields();
+    // Blur available, the Blur setting on and the strength above 0.
+    bool MotionBlurRuns() const;
+    // Side of the square drawn into target 0: 512 in autoplay, else 1024.
+    int MotionBlurRenderSize() const;
+    void SaveScreenMetrics();
+    void RestoreScreenMetrics();
+    // Moves the three older frames one target down; false when a copy fails.
+    bool ShiftBlurHistory();
+    bool CreateBlurQuads();
+    // Turns every batch vertex to the eye on the processor (no vertex shaders).
+    void TurnBatchToEye(const D3DXVECTOR3& eye);
     // The first display mode in formats the adapter takes; false when none does.
     bool ChooseAdapterFormat(int windowed);
     void ListDisplayModes();

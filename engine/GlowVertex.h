@@ -1,0 +1,32 @@
+#pragma once
+// The 64-byte vertex of the light-glow batch, the flames, the stars and the sun: a corner in the
+// sprite's own frame (x right, y up, z towards the eye), its colour, its place in the sprite
+// texture, the sprite's centre in world coordinates, its up vector and four spare floats.
+#include <cstdint>
+
+#include "platform/gfx/D3D9.h"
+
+// XYZ | DIFFUSE | TEX4 with coordinate sets of 2, 3, 3 and 4 floats.
+constexpr DWORD GLOW_VERTEX_FVF = 0x940442;
+
+struct GlowVertex {
+    float x, y, z;
+    std::uint32_t colour; // ARGB
+    float u, v;
+    float centreX, centreY, centreZ;
+    float upX, upY, upZ;
+    float spare[4];
+};
+static_assert(sizeof(GlowVertex) == 64);
+
+// Indices of quad i: 4i, 4i+1, 4i+2, 4i+2, 4i+1, 4i+3 (two triangles over the corner order).
+inline void WriteQuadIndices(std::uint16_t* indices, unsigned quad)
+{
+    const auto first = static_cast<std::uint16_t>(quad * 4);
+    indices[0] = first;
+    indices[1] = static_cast<std::uint16_t>(first + 1);
+    indices[2] = static_cast<std::uint16_t>(first + 2);
+    indices[3] = static_cast<std::uint16_t>(first + 2);
+    indices[4] = static_cast<std::uint16_t>(first + 1);
+    indices[5] = static_cast<std::uint16_t>(first + 3);
+}
