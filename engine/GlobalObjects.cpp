@@ -2,9 +2,11 @@
 #include "audio/AudioManager.h"
 #include "engine/D3DRender.h"
 #include "engine/LightManager.h"
+#include "frontend/GameMenu.h"
 #include "frontend/MenuText.h"
 
 CD3DRender d3dRender;
 CMenuText menuText;
 CAudioManager audioManager;
 CLightManager lightManager;
+CGameMenu gameMenu;

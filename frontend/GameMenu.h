@@ -131,6 +131,8 @@ public:
     void PlayPressSound();
     // Key presses while key capture is on.
     void OnKey(int key);
+    // Empties the focus list; nothing is focused.
+    void ClearFocus();
 
     // Race start and end.
     void StartQuickRace();

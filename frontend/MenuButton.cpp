@@ -5,7 +5,7 @@
 #include "engine/Draw2D.h"
 #include "engine/GameTimer.h"
 #include "engine/InputState.h"
-#include "frontend/MenuFocus.h"
+#include "frontend/GameMenu.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ int CMenuButton::HitTest()
     if (mouseX < left || mouseX > left + width || mouseY < y - height * 0.5f || mouseY > y + height * 0.5f)
         return 0;
     if (!hover)
-        menuFocus.PlayHoverSound();
+        gameMenu.PlayHoverSound();
     return 1;
 }
 
@@ -75,7 +75,7 @@ int CMenuButton::OnClick()
 
 void CMenuButton::PressIfFocused()
 {
-    if (enabled && menuFocus.focused == this && !pressed)
+    if (enabled && gameMenu.focused == this && !pressed)
         Press();
 }
 
@@ -91,7 +91,7 @@ void CMenuButton::Press()
 {
     pressTime = gameTimer.realTime;
     pressed = 1;
-    menuFocus.PlayPressSound();
+    gameMenu.PlayPressSound();
 }
 
 void CMenuButton::Draw()
@@ -101,7 +101,7 @@ void CMenuButton::Draw()
 
     const float shade = !enabled ? DISABLED_SHADE : hover ? 1.0f : IDLE_SHADE;
     if (enabled && hover)
-        menuFocus.SetFocus(this);
+        gameMenu.SetFocus(this);
 
     const float shown = (1.0f - PRESSED_SHRINK * static_cast<float>(pressed)) * scale;
     const float height = font->GetTextHeight(shown);
@@ -109,7 +109,7 @@ void CMenuButton::Draw()
     const float top = y - height * 0.5f;
     const auto left = static_cast<float>(static_cast<int>(MenuTextLeft(x, width, alignment)));
 
-    if (menuFocus.focused == this) {
+    if (gameMenu.focused == this) {
         const float r = colour[0] * HIGHLIGHT_SHADE;
         const float g = colour[1] * HIGHLIGHT_SHADE;
         const float b = colour[2] * HIGHLIGHT_SHADE;

@@ -12,7 +12,7 @@
 #include "engine/GameTimer.h"
 #include "engine/InputState.h"
 #include "frontend/MenuButton.h"
-#include "frontend/MenuFocus.h"
+#include "frontend/GameMenu.h"
 #include "frontend/MenuRect.h"
 #include "tests/font/FontDrawFixture.h"
 #include "tools/makedata/WavWriter.h"
@@ -29,7 +29,8 @@ protected:
         font.letterSpacing = -font.UpdateSpacing();
         inputState = {};
         mouseState = {};
-        menuFocus = {};
+        gameMenu.ClearFocus();
+        gameMenu.hoverSound = gameMenu.pressSound = nullptr;
         button.Init("BACK", &font, 1, 1, 1, 1, MENU_ALIGN_CENTRE, 0.75f, 1);
         button.x = 400;
         button.y = 300;
@@ -38,9 +39,9 @@ protected:
 
     void Focus()
     {
-        menuFocus.items[0] = &button;
-        menuFocus.count = 1;
-        menuFocus.focused = &button;
+        gameMenu.focusList[0] = &button;
+        gameMenu.focusCount = 1;
+        gameMenu.focused = &button;
     }
 
     // Horizontal extent of the caption's bright pixels on the rows of the text, in pixels.
@@ -119,23 +120,23 @@ TEST_F(MenuButtonDraw, HoverSoundPlaysOnceWhenTheMouseArrives)
     GameSettings[SLOT_AUDIO] = 1;
     GameSettings[SLOT_MASTER] = GameSettings[SLOT_EFFECTS] = 100;
     ASSERT_EQ(audioManager.Init(nullptr), 0);
-    menuFocus.hoverSound = audioManager.CreateSound("Data/Audio/Bt/Bt_In.wav", CSound::KIND_PLAIN, 1.0f, 10.0f);
-    ASSERT_NE(menuFocus.hoverSound, nullptr);
+    gameMenu.hoverSound = audioManager.CreateSound("Data/Audio/Bt/Bt_In.wav", CSound::KIND_PLAIN, 1.0f, 10.0f);
+    ASSERT_NE(gameMenu.hoverSound, nullptr);
 
     mouseState.x = 400;
     mouseState.y = 300;
     button.Draw();
-    EXPECT_TRUE(menuFocus.hoverSound->IsPlaying());
-    menuFocus.hoverSound->Stop();
+    EXPECT_TRUE(gameMenu.hoverSound->IsPlaying());
+    gameMenu.hoverSound->Stop();
     button.Draw();
-    EXPECT_FALSE(menuFocus.hoverSound->IsPlaying()) << "staying on the item does not repeat it";
+    EXPECT_FALSE(gameMenu.hoverSound->IsPlaying()) << "staying on the item does not repeat it";
     mouseState.x = 0;
     button.Draw();
     mouseState.x = 400;
     button.Draw();
-    EXPECT_TRUE(menuFocus.hoverSound->IsPlaying()) << "coming back plays it again";
+    EXPECT_TRUE(gameMenu.hoverSound->IsPlaying()) << "coming back plays it again";
 
-    audioManager.ReleaseSound(&menuFocus.hoverSound);
+    audioManager.ReleaseSound(&gameMenu.hoverSound);
     audioManager.Release();
 }
 

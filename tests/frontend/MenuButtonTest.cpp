@@ -4,7 +4,7 @@
 
 #include "engine/GameTimer.h"
 #include "engine/InputState.h"
-#include "frontend/MenuFocus.h"
+#include "frontend/GameMenu.h"
 #include "tests/font/TestFont.h"
 
 namespace {
@@ -17,7 +17,8 @@ protected:
         BuildTestGlyphs(font);
         inputState = {};
         mouseState = {};
-        menuFocus = {};
+        gameMenu.ClearFocus();
+        gameMenu.hoverSound = gameMenu.pressSound = nullptr;
         gameTimer.realTime = 10000;
         button.Init("AA", &font, 1, 1, 1, 1, MENU_ALIGN_CENTRE, 1.0f, 1);
         button.x = 100;
@@ -119,10 +120,10 @@ TEST_F(MenuButtonLogic, KeyboardPressesOnlyTheFocusedEnabledItem)
     button.PressIfFocused();
     EXPECT_EQ(button.pressed, 0);
 
-    menuFocus.items[0] = &button;
-    menuFocus.count = 1;
-    menuFocus.SetFocus(&button);
-    ASSERT_EQ(menuFocus.focused, &button);
+    gameMenu.focusList[0] = &button;
+    gameMenu.focusCount = 1;
+    gameMenu.SetFocus(&button);
+    ASSERT_EQ(gameMenu.focused, &button);
     button.enabled = 0;
     button.PressIfFocused();
     EXPECT_EQ(button.pressed, 0);
@@ -138,16 +139,16 @@ TEST_F(MenuButtonLogic, FocusMovesOnlyToItemsOfTheFocusList)
 {
     CMenuButton other;
     other.Init("A", &font, 1, 1, 1, 1, MENU_ALIGN_LEFT, 1.0f, 1);
-    menuFocus.items[0] = &other;
-    menuFocus.items[1] = &button;
-    menuFocus.count = 2;
-    menuFocus.SetFocus(&button);
-    EXPECT_EQ(menuFocus.focused, &button);
-    EXPECT_EQ(menuFocus.index, 1);
+    gameMenu.focusList[0] = &other;
+    gameMenu.focusList[1] = &button;
+    gameMenu.focusCount = 2;
+    gameMenu.SetFocus(&button);
+    EXPECT_EQ(gameMenu.focused, &button);
+    EXPECT_EQ(gameMenu.focusIndex, 1);
 
     CMenuButton stranger;
-    menuFocus.SetFocus(&stranger);
-    EXPECT_EQ(menuFocus.focused, &button);
+    gameMenu.SetFocus(&stranger);
+    EXPECT_EQ(gameMenu.focused, &button);
 }
 
 } // namespace
