@@ -75,6 +75,8 @@ public:
     D3DXMATRIX view;
     D3DXMATRIX inverseView;
     D3DXMATRIX projection;
+    // The device viewport that SetViewport set, in pixels.
+    D3DVIEWPORT9 viewport;
     CFont font;
     int mode;
     int previousMode;
@@ -99,6 +101,11 @@ public:
     D3DXVECTOR3 flyStartLookAt;
 
 private:
+    // Right (0), up (1) or forward (2) axis of the view, from the inverse view's rows.
+    D3DXVECTOR3 ViewAxis(int row) const
+    {
+        return D3DXVECTOR3(inverseView.m[row][0], inverseView.m[row][1], inverseView.m[row][2]);
+    }
     void UpdateDebugFlight();
     void UpdateFromScooter();
     void UpdateChase();

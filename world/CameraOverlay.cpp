@@ -1,0 +1,60 @@
+// The camera's screen overlays: the black fade and the debug text.
+#include <algorithm>
+
+#include <btBulletDynamicsCommon.h>
+
+#include "audio/AudioManager.h"
+#include "engine/D3DRender.h"
+#include "engine/Draw2D.h"
+#include "engine/GameSettings.h"
+#include "engine/GameTimer.h"
+#include "engine/LightManager.h"
+#include "world/Camera.h"
+#include "world/DebugText.h"
+#include "world/World.h"
+
+void CCamera::StartFadeOut(float duration, int musicFlag)
+{
+    fadeKind = FADE_OUT;
+    fadeDuration = duration;
+    fadeElapsed = 0.0f;
+    fadeMusic = musicFlag;
+}
+
+void CCamera::StartFadeIn(float duration, int musicFlag)
+{
+    fadeKind = FADE_IN;
+    fadeDuration = duration;
+    fadeElapsed = 0.0f;
+    fadeMusic = musicFlag;
+}
+
+void CCamera::DrawFade()
+{
+    if (fadeKind == FADE_NONE)
+        return;
+    fadeElapsed += gameTimer.realStep;
+    // A fade of no duration is complete at once.
+    const float percent = fadeDuration > 0.0f ? std::min(100.0f, fadeElapsed / fadeDuration * 100.0f) : 100.0f;
+    if (fadeKind == FADE_OUT && percent > 0.0f)
+        DrawQuad(-1.0f, -1.0f, 801.0f, 601.0f, static_cast<D3DCOLOR>(static_cast<int>(percent * 2.55f)) << 24, -1);
+    else if (fadeKind == FADE_IN && percent < 100.0f)
+        DrawQuad(-1.0f, -1.0f, 801.0f, 601.0f, static_cast<D3DCOLOR>(static_cast<int>(255.0f - percent * 2.55f)) << 24,
+                 -1);
+    if (fadeMusic && fadeElapsed <= fadeDuration)
+        audioManager.SetMasterVolume(fadeKind == FADE_OUT ? 100.0f - percent : percent);
+}
+
+void CCamera::DrawDebugInfo()
+{
+    if (!GameSettings[SLOT_DEBUG_MODE] || GameSettings[SLOT_DEBUG_VIEW])
+        return;
+    DebugText text(font);
+    text.Line("FPS: %.02f", d3dRender.GetFPS());
+    text.Line("Faces per frame: %d", d3dRender.facesDrawn);
+    text.Line("Eye: X%.0f, Y%.0f, Z%.0f", eye.x, eye.y, eye.z);
+    text.Line("Lights: %d", lightManager.timedCount);
+    text.Line("Time speed: %.2f", gameTimer.timeSpeed);
+    text.Line("Track vol: %.2f", audioManager.musicVolume);
+    text.Line("Coll objs: %i", world.dynamicsWorld ? world.dynamicsWorld->getNumCollisionObjects() : 0);
+}
