@@ -215,6 +215,8 @@ private:
     int fpsCalls;
     float fpsTime;
     float fps;
+    // The fixed-function path has turned this batch's corners to the eye in place.
+    int batchFacesEye = 0;
 };
 
 extern CD3DRender d3dRender;

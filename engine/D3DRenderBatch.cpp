@@ -1,0 +1,139 @@
+// The light-glow batch: glow quads gathered during a world update into one vertex and one index
+// buffer, drawn additively in one call during the next render, each quad turned to the eye.
+#include <cstring>
+
+#include "engine/D3DRender.h"
+#include "engine/VectorHelpers.h"
+#include "world/World.h"
+
+namespace {
+
+constexpr UINT BATCH_VERTEX_BYTES = BATCH_VERTEX_CAPACITY * sizeof(GlowVertex); // 1,280,000
+constexpr UINT BATCH_INDEX_BYTES = BATCH_INDEX_CAPACITY * sizeof(WORD);          // 60,000
+
+} // namespace
+
+void CD3DRender::CreateBatchResources()
+{
+    lightMapId = LoadTexture("Data/Misc/LightMap.bmp", 0);
+    device->CreateVertexBuffer(BATCH_VERTEX_BYTES, 0, GLOW_VERTEX_FVF, D3DPOOL_MANAGED, &batchVertexBuffer, nullptr);
+    device->CreateIndexBuffer(BATCH_INDEX_BYTES, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &batchIndexBuffer, nullptr);
+}
+
+void CD3DRender::ReleaseBatchResources()
+{
+    UnlockBatchBuffers();
+    ReleaseTexture(lightMapId);
+    lightMapId = -1;
+    ReleaseAndClear(batchVertexBuffer);
+    ReleaseAndClear(batchIndexBuffer);
+    batchVertexCount = batchIndexCount = 0;
+}
+
+void CD3DRender::LockBatchBuffers()
+{
+    batchVertexCount = batchIndexCount = 0;
+    batchFacesEye = 0;
+    if (!batchVertexBuffer || !batchIndexBuffer)
+        return;
+    void* vertices = nullptr;
+    void* indices = nullptr;
+    if (FAILED(batchVertexBuffer->Lock(0, 0, &vertices, D3DLOCK_DISCARD)))
+        return;
+    if (FAILED(batchIndexBuffer->Lock(0, 0, &indices, D3DLOCK_DISCARD))) {
+        batchVertexBuffer->Unlock();
+        return;
+    }
+    batchVertices = vertices;
+    batchIndices = static_cast<WORD*>(indices);
+}
+
+void CD3DRender::AddToBatch(const GlowVertex* vertices, const WORD* indices, int vertexCount, int indexCount)
+{
+    if (!batchVertices || !batchIndices || vertexCount <= 0 || indexCount < 0)
+        return;
+    if (batchVertexCount + vertexCount >= BATCH_VERTEX_CAPACITY || batchIndexCount + indexCount > BATCH_INDEX_CAPACITY)
+        return;
+    std::memcpy(static_cast<GlowVertex*>(batchVertices) + batchVertexCount, vertices,
+                static_cast<std::size_t>(vertexCount) * sizeof(GlowVertex));
+    WORD* destination = batchIndices + batchIndexCount;
+    for (int i = 0; i < indexCount; ++i)
+        destination[i] = static_cast<WORD>(indices[i] + batchVertexCount);
+    batchVertexCount += vertexCount;
+    batchIndexCount += indexCount;
+}
+
+void CD3DRender::UnlockBatchBuffers()
+{
+    if (batchVertices)
+        batchVertexBuffer->Unlock();
+    if (batchIndices)
+        batchIndexBuffer->Unlock();
+    batchVertices = nullptr;
+    batchIndices = nullptr;
+}
+
+void CD3DRender::TurnBatchToEye(const D3DXVECTOR3& eye)
+{
+    void* data = nullptr;
+    if (FAILED(batchVertexBuffer->Lock(0, 0, &data, 0)))
+        return;
+    auto* vertices = static_cast<GlowVertex*>(data);
+    for (int i = 0; i < batchVertexCount; ++i) {
+        GlowVertex& vertex = vertices[i];
+        const D3DXVECTOR3 centre(vertex.centreX, vertex.centreY, vertex.centreZ);
+        const D3DXVECTOR3 up(vertex.upX, vertex.upY, vertex.upZ);
+        D3DXMATRIX facing;
+        BuildLookAtMatrix(facing, centre, eye, up);
+        const D3DXVECTOR3 corner(vertex.x, vertex.y, vertex.z);
+        D3DXVECTOR3 turned;
+        D3DXVec3TransformCoord(&turned, &corner, &facing);
+        vertex.x = turned.x;
+        vertex.y = turned.y;
+        vertex.z = turned.z;
+    }
+    batchVertexBuffer->Unlock();
+}
+
+void CD3DRender::DrawDirectLights()
+{
+    if (batchVertexCount == 0 || batchVertices || !batchVertexBuffer)
+        return;
+    D3DXMATRIX identity;
+    D3DXMatrixIdentity(&identity);
+    const bool shaders = ps11 && effect;
+    if (shaders) {
+        SetTechnique("techDirectLights");
+        SetEffectTexture("texBaseMap1", GetTexture(lightMapId));
+        effect->SetMatrix("matWorld", &identity);
+    } else {
+        SetTextureById(lightMapId, 1, 0);
+        device->SetTransform(D3DTS_WORLD, &identity);
+        // A batch drawn again (the clock stood still) is already turned.
+        if (world.activeCamera && !batchFacesEye)
+            TurnBatchToEye(world.activeCamera->eye);
+        batchFacesEye = 1;
+    }
+
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    SetZEnable(1);
+    SetZWrite(0);
+    SetLighting(0);
+    SetAlphaBlend(1);
+    SetBlend(D3DBLEND_ONE, D3DBLEND_ONE);
+    device->SetFVF(GLOW_VERTEX_FVF);
+    device->SetStreamSource(0, batchVertexBuffer, 0, sizeof(GlowVertex));
+    device->SetIndices(batchIndexBuffer);
+
+    const UINT triangles = static_cast<UINT>(batchIndexCount / 3);
+    if (shaders) {
+        effect->Begin(nullptr, 0);
+        effect->Pass(0);
+        device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, static_cast<UINT>(batchVertexCount), 0, triangles);
+        effect->End();
+    } else {
+        device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, static_cast<UINT>(batchVertexCount), 0, triangles);
+    }
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
+    facesDrawn += static_cast<int>(triangles);
+}
