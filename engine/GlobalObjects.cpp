@@ -2,6 +2,7 @@
 #include "audio/AudioManager.h"
 #include "engine/D3DRender.h"
 #include "engine/LightManager.h"
+#include "frontend/Background.h"
 #include "frontend/GameMenu.h"
 #include "frontend/MenuText.h"
 
@@ -9,4 +10,5 @@ CD3DRender d3dRender;
 CMenuText menuText;
 CAudioManager audioManager;
 CLightManager lightManager;
+CBackground background;
 CGameMenu gameMenu;

@@ -60,9 +60,10 @@ enum class SaveReadResult {
 
 // Reads a whole profile file; profile is changed only when it loads.
 SaveReadResult ReadProfileFile(const char* path, ProfileImage& profile);
-// Writes the profile through a temporary file that then replaces the old one, creating the
-// folder "Save" first; false when any step fails (the old file is then untouched).
-bool WriteProfileFile(int number, const ProfileImage& profile);
+// Writes the profile to its path "Save/<name>" through a temporary file that then replaces the
+// old one, creating the folder "Save" first; false when any step fails (the old file is then
+// untouched).
+bool WriteProfileFile(const char* path, const ProfileImage& profile);
 // "Save/Profile%02d.sav" into path (PROFILE_PATH_SIZE bytes).
 void ProfilePath(int number, char* path);
 

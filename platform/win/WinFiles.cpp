@@ -1,10 +1,12 @@
 #include "platform/win/WinFiles.h"
 
+#include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -45,6 +47,40 @@ BOOL DeleteFileA(LPCSTR path)
     if (::stat(native.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
         return FALSE;
     return ::unlink(native.c_str()) == 0;
+}
+
+namespace {
+
+bool SyncPath(const std::string& path, int flags)
+{
+    const int descriptor = ::open(path.c_str(), flags);
+    if (descriptor < 0)
+        return false;
+    const bool synced = ::fsync(descriptor) == 0;
+    ::close(descriptor);
+    return synced;
+}
+
+} // namespace
+
+BOOL MoveFileExA(LPCSTR existing, LPCSTR renamed, DWORD flags)
+{
+    const std::string from = NativePath(existing);
+    const std::string to = NativePath(renamed);
+    struct stat info {};
+    if (::stat(from.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return FALSE;
+    if (!(flags & MOVEFILE_REPLACE_EXISTING) && ::access(to.c_str(), F_OK) == 0)
+        return FALSE;
+    if ((flags & MOVEFILE_WRITE_THROUGH) && !SyncPath(from, O_RDONLY))
+        return FALSE;
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        return FALSE;
+    if (flags & MOVEFILE_WRITE_THROUGH) {
+        const std::string folder = std::filesystem::path(to).parent_path().string();
+        SyncPath(folder.empty() ? "." : folder, O_RDONLY | O_DIRECTORY);
+    }
+    return TRUE;
 }
 
 namespace {

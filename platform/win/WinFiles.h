@@ -17,6 +17,12 @@ BOOL CreateDirectoryA(LPCSTR path, SECURITY_ATTRIBUTES* attributes);
 BOOL RemoveDirectoryA(LPCSTR path);
 BOOL DeleteFileA(LPCSTR path);
 
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
+// Renames a file in one step; MOVEFILE_REPLACE_EXISTING replaces a file of the new name, and
+// MOVEFILE_WRITE_THROUGH returns only once the file's bytes and the new name are on the disk.
+BOOL MoveFileExA(LPCSTR existing, LPCSTR renamed, DWORD flags);
+
 constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 
