@@ -11,6 +11,8 @@
 #include "engine/LightManager.h"
 #include "world/Camera.h"
 #include "world/DebugText.h"
+#include "world/Vehicle.h"
+#include "world/VehicleManager.h"
 #include "world/World.h"
 
 void CCamera::StartFadeOut(float duration, int musicFlag)
@@ -57,4 +59,11 @@ void CCamera::DrawDebugInfo()
     text.Line("Time speed: %.2f", gameTimer.timeSpeed);
     text.Line("Track vol: %.2f", audioManager.musicVolume);
     text.Line("Coll objs: %i", world.dynamicsWorld ? world.dynamicsWorld->getNumCollisionObjects() : 0);
+    if (!playerVehicle)
+        return;
+    text.Line("Whells in contact: %i", playerVehicle->groundContacts);
+    text.Line("Surf distance: %.2f", playerVehicle->groundDistance);
+    text.Line("Move Y: %.2f", playerVehicle->velocity.y);
+    text.Line("EngineForce: %i, Speed: %i", static_cast<int>(playerVehicle->throttleLevel),
+              static_cast<int>(playerVehicle->speed * 3.6f));
 }

@@ -4,6 +4,7 @@
 // masks with stencil shadow volumes, loads locations, clears the world between races and starts
 // and restarts races. The camera is its first part.
 #include "world/Camera.h"
+#include "world/ImpactSound.h"
 
 class btDefaultCollisionConfiguration;
 class btAxisSweep3;
@@ -49,8 +50,10 @@ public:
     btDefaultVehicleRaycaster* vehicleRaycaster;
     // Contact manifolds of the last physics step.
     int manifoldCount;
+    SceneImpactOwners sceneImpactOwners;
 
 private:
+    void PlayImpactAt(CStaticObject* object, float volume);
     // True when shadows are drawn at all: not disabled by the End key, the setting or the lighting.
     bool ShadowsEnabled() const;
     void DrawShadowCasters();

@@ -1,0 +1,83 @@
+// One pass of the game: clock, drawing, simulation, audio and present.
+#include "audio/AudioManager.h"
+#include "engine/D3DRender.h"
+#include "engine/DebugLog.h"
+#include "engine/GameSettings.h"
+#include "engine/GameTimer.h"
+#include "engine/InputState.h"
+#include "engine/LightManager.h"
+#include "engine/MainWindow.h"
+#include "frontend/Cursor.h"
+#include "frontend/GameMenu.h"
+#include "world/Environment.h"
+#include "world/FlameSystem.h"
+#include "world/Hud.h"
+#include "world/ObjectManager.h"
+#include "world/Race.h"
+#include "world/Track.h"
+#include "world/Vehicle.h"
+#include "world/VehicleManager.h"
+#include "world/World.h"
+
+// Drawing comes before updating: each presented image shows the state of the previous update.
+void CWorld::Frame()
+{
+    if (!windowActive)
+        return;
+    gameTimer.Tick();
+
+    if (FAILED(d3dRender.device->BeginScene())) {
+        DebugOut("D3D_Device->BeginScene() FAILED!");
+    } else {
+        if (gameMenu.active) {
+            gameMenu.Draw();
+        } else {
+            Render();
+            gameMenu.Draw();
+            hud.Draw();
+        }
+        cursor.Draw();
+        activeCamera->DrawFade();
+        activeCamera->DrawDebugInfo();
+        d3dRender.device->EndScene();
+    }
+
+    if (!GameSettings[SLOT_RACE_RUNNING])
+        gameMenu.Update();
+    else
+        UpdateRace();
+
+    audioManager.Update();
+    d3dRender.Present();
+
+    if (GameSettings[SLOT_DEBUG_MODE] && inputState.tab) {
+        RestartRace();
+        inputState.tab = 0;
+    }
+}
+
+// While the clock is paused only the camera, the display and the race phases go on.
+void CWorld::UpdateRace()
+{
+    if (gameTimer.gameStep == 0.0f) {
+        activeCamera->Update();
+        hud.Update();
+        race.Update();
+        return;
+    }
+    d3dRender.LockBatchBuffers();
+    StepPhysics();
+    if (playerVehicle)
+        playerVehicle->Update();
+    activeCamera->Update();
+    hud.Update();
+    gameMenu.Update();
+    environment.Update();
+    lightManager.Update();
+    vehicleManager.Update();
+    objectManager.Update();
+    track.Update();
+    flameSystem.Update();
+    race.Update();
+    d3dRender.UnlockBatchBuffers();
+}

@@ -1,0 +1,75 @@
+// The 3D scene: sky and planets behind everything, then the track, the scooters, their shadows,
+// the effect layers, the glare, the flames and the glow batch, under the motion blur.
+#include "engine/D3DRender.h"
+#include "engine/GameSettings.h"
+#include "engine/InputState.h"
+#include "world/Environment.h"
+#include "world/FlameSystem.h"
+#include "world/ObjectDescription.h"
+#include "world/ObjectManager.h"
+#include "world/VehicleManager.h"
+#include "world/World.h"
+
+namespace {
+
+constexpr int SKY_MASK = GTYPE_PLANET1 | GTYPE_PLANET2 | GTYPE_NEBULA;
+constexpr int COURSE_PASSES[] = {GTYPE_PLATFORM, GTYPE_STRUCTURE, GTYPE_DECORS};
+
+void ClearDepth(DWORD extraTargets)
+{
+    d3dRender.device->Clear(0, nullptr, D3DCLEAR_ZBUFFER | extraTargets, 0, 1.0f, 0);
+}
+
+// The sky of the debug preset views: the alpha-blended planets, the nebulae and the stars.
+void RenderPresetView()
+{
+    objectManager.RenderPass(GTYPE_PLANET1);
+    objectManager.RenderPass(GTYPE_NEBULA);
+    environment.stars.Render();
+    objectManager.RenderEffectsPass(GTYPE_PLANET1 | GTYPE_NEBULA);
+}
+
+} // namespace
+
+void CWorld::Render()
+{
+    d3dRender.BeginMotionBlur();
+    ClearDepth(d3dRender.fillMode == D3DFILL_WIREFRAME ? D3DCLEAR_TARGET : 0);
+
+    if (GameSettings[SLOT_DEBUG_VIEW]) {
+        RenderPresetView();
+        d3dRender.DrawMotionBlur();
+        return;
+    }
+
+    objectManager.RenderPass(GTYPE_PLANET1);
+    objectManager.RenderPass(GTYPE_PLANET2);
+    objectManager.RenderPass(GTYPE_NEBULA);
+    environment.stars.Render();
+    environment.sun.Render();
+    objectManager.RenderEffectsPass(SKY_MASK);
+    // The planets, nebulae and sky never hide the track.
+    ClearDepth(0);
+
+    for (int mask : COURSE_PASSES)
+        objectManager.RenderPass(mask);
+    for (int mask : COURSE_PASSES)
+        objectManager.RenderTransparentPass(mask);
+    vehicleManager.Render();
+
+    if (GameSettings[SLOT_DEBUG_MODE] && inputState.home) {
+        DrawShadowCasters();
+    } else {
+        RenderShadowVolumes();
+        DrawShadowOverlay();
+    }
+
+    for (int mask : COURSE_PASSES)
+        objectManager.RenderEffectsPass(mask);
+    vehicleManager.RenderTransparent();
+    vehicleManager.RenderEffects();
+    environment.sun.DrawGlare();
+    flameSystem.Draw();
+    d3dRender.DrawDirectLights();
+    d3dRender.DrawMotionBlur();
+}
