@@ -3,7 +3,10 @@
 // through OpenPage; Update runs the page's actions (each firing 0.1 s of real time after its
 // press), Draw draws the page. It also hands races to the world and takes them back, and
 // keeps the keyboard focus that its widgets read.
+#include <initializer_list>
+
 #include "engine/Font.h"
+#include "engine/GameSettings.h"
 #include "frontend/MenuButton.h"
 #include "frontend/MenuSelector.h"
 #include "world/Camera.h"
@@ -94,6 +97,10 @@ enum OptionCopy {
     OPTION_COPY_OCEAN = 6,
     OPTION_COPIES = 7,
 };
+// The setting each working copy stands for.
+constexpr SettingSlot OPTION_COPY_SLOTS[OPTION_COPIES] = {
+    SLOT_MODE, SLOT_DISTANCE, SLOT_SHADOWS, SLOT_BUMP, SLOT_BLUR, SLOT_ATMOSPHERE, SLOT_OSURFACE,
+};
 
 // The graphics page's selectors, in their screen and keyboard order.
 enum GraphicsSelector {
@@ -105,6 +112,11 @@ enum GraphicsSelector {
     GRAPHICS_OCEAN = 5,
     GRAPHICS_CLOUDS = 6,
     GRAPHICS_SELECTORS = 7,
+};
+
+// An item's colour, r, g, b, a in 0..1.
+struct MenuColour {
+    float r, g, b, a;
 };
 
 class CGameMenu {
@@ -233,6 +245,61 @@ public:
 
     // While set, the window procedure hands key presses to OnKey and nothing else sees them.
     int keyCapture;
+
+private:
+    void CreateItem(CMenuButton& item, const char* caption, float x, float y, float scale, int alignment,
+                    const MenuColour& colour, int enabled);
+    void CreateSelector(CMenuSelector& item, const char* caption, float x, float y, float scale);
+    void CreateItems();
+    void SetFocusList(std::initializer_list<CMenuButton*> items, CMenuButton* initial);
+    // The page's focus list with its initial focus, as the page opens.
+    void SetPageFocus(int pageCode);
+    void OpenPauseToggle();
+    void OpenInRaceToggle();
+    void OpenEndPage(int pageCode);
+
+    void UpdatePage();
+    void UpdateProfilesPage();
+    void UpdateCreatePlayerPage();
+    void UpdateMainPage();
+    void UpdateQuickRacePage();
+    void UpdateCareerPage();
+    void UpdateScooterChoicePage();
+    void UpdateCareerProgressPage();
+    void UpdateUpgradePage();
+    void UpdateOptionsPage();
+    void UpdateGraphicsPage();
+    void UpdateAudioPage();
+    void UpdateTransition();
+    void UpdateInRaceMenu();
+    void UpdateEndPage();
+    // "BACK" pressed or Esc taken.
+    bool BackRequested();
+    void StepGraphicsOption(int selector);
+    void RestoreOptionCopies();
+    // The race is handed to the world (steps common to every start).
+    void BeginRaceStart();
+    void FinishRaceStart(int phase, int mode);
+    // Brings the menu back over a race that is over: page 100, world cleared.
+    void LeaveRace();
+    void OpenPageAfterUpgrade();
+
+    void DrawPage();
+    void DrawProfilesPage();
+    void DrawCreatePlayerPage();
+    void DrawMainPage();
+    void DrawQuickRacePage();
+    void DrawCareerPage();
+    void DrawScooterChoicePage();
+    void DrawCareerProgressPage();
+    void DrawUpgradePage();
+    void DrawBestResultsPage();
+    void DrawGraphicsPage();
+    void DrawControlsPage();
+    void DrawRaceShade();
+    void DrawEndPage();
+    void DrawEndOfRaceResults(float alpha);
+    void DrawEndOfCareer(float alpha);
 };
 
 extern CGameMenu gameMenu;
