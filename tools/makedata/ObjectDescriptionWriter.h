@@ -12,7 +12,7 @@ public:
     FixedColumnText& Value(std::string_view label, std::string_view value);
     FixedColumnText& Value(std::string_view label, int value);
     // A line that the reader skips.
-    FixedColumnText& Free(std::string_view text = "");
+    FixedColumnText& Free(std::string_view text = "//");
     // The line that ends a section or the object list.
     FixedColumnText& End();
 
