@@ -89,8 +89,10 @@ private:
     void PlaceDecors();
     void PlaceDecorsAlong();
     void PlaceDecorGroup(CPlatform* piece, const D3DXVECTOR3& decorPoint);
+    // A decor on the surface under ground, lifted above it; boxes (turned) face a random way
+    // across the course, others the given direction.
     CSceneObject* PlaceDecor(CPlatform* piece, const char* file, const D3DXVECTOR3& ground, float lift,
-                             const D3DXVECTOR3& facingDirection, int seed);
+                             const D3DXVECTOR3& facingDirection, bool turned, int seed);
     int IsStructureSpotFree(const CPlatform* piece, const D3DXVECTOR3& point) const;
     void RemovePlacedObjects();
     void ReleaseTemplates();
