@@ -5,10 +5,12 @@
 #include "frontend/Background.h"
 #include "frontend/GameMenu.h"
 #include "frontend/MenuText.h"
+#include "world/World.h"
 
 CD3DRender d3dRender;
 CMenuText menuText;
 CAudioManager audioManager;
 CLightManager lightManager;
+CWorld world;
 CBackground background;
 CGameMenu gameMenu;

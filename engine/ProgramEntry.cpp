@@ -7,7 +7,6 @@
 #include "engine/DebugLog.h"
 #include "engine/FileSystem.h"
 #include "engine/GameSettings.h"
-#include "engine/GameTimer.h"
 #include "engine/MainWindow.h"
 #include "engine/RunCounter.h"
 #include "engine/SettingsFile.h"
@@ -15,6 +14,7 @@
 #include "platform/win/WinShell.h"
 #include "platform/win/WinTime.h"
 #include "platform/win/WinWindow.h"
+#include "world/World.h"
 
 const char* productName;
 HWND mainWindow;
@@ -50,18 +50,6 @@ bool CreateMainWindow(HINSTANCE instance)
     return true;
 }
 
-// One frame of the running game; nothing at all while the window is inactive.
-void RunFrame()
-{
-    if (!windowActive)
-        return;
-    gameTimer.Tick();
-    d3dRender.device->BeginScene();
-    d3dRender.device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
-    d3dRender.device->EndScene();
-    d3dRender.Present();
-}
-
 } // namespace
 
 int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
@@ -88,8 +76,16 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (audioManager.Init(mainWindow) < 0)
         return 0;
     ClampSettings();
-    gameTimer.Init();
+    if (world.Init() != 1)
+        return 0;
     audioManager.Compact();
+    if (GameMenu == 0) {
+        // Straight into a race: location 1, seed 1, track type 2, length 2, one racer, scooter 6.
+        world.LoadLocation(1);
+        world.StartRace(1, 2, 2, 1, 6);
+        audioManager.PlayMusic(1, nullptr, 0.0f, 0, 100.0f);
+        GameSettings[SLOT_RACE_RUNNING] = 1;
+    }
     d3dRender.SetCursorPosition(400.0f, 300.0f);
 
     MSG message {};
@@ -100,9 +96,10 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
-        RunFrame();
+        world.Frame();
     }
 
+    world.Release();
     d3dRender.FreeD3DRender();
     audioManager.Release();
 

@@ -35,8 +35,12 @@ struct DriveDecision {
     float steer;
 };
 
+// As an engine sound owner it hands its position, velocity and camera distance to the audio
+// banks; its own camera distance is the static object's.
 class CVehicle : public CStaticObject, public EngineSoundOwner {
 public:
+    using CStaticObject::cameraDistance;
+
     // Beyond this camera distance the ray-cast vehicle leaves the simulation.
     static constexpr float PAD_SIMULATION_DISTANCE = 40.0f;
     // At or within this camera distance the body uses its primitive shape, else its box.
@@ -128,18 +132,27 @@ public:
     D3DXVECTOR3 spin;
     float linearDamping;
     float angularDamping;
-    // Camera mode before the fall camera took over; restored after the respawn.
-    int savedCameraMode;
-    // The respawn segment found after tumbling.
-    int respawnSegment;
     // Whether the body currently uses its primitive shape.
     int primitiveShapeOn;
 
 private:
-    void BuildPhysics(float mass, const D3DXVECTOR3& position, const D3DXVECTOR3& target, const D3DXVECTOR3& up);
-    void ResetPhysics(const D3DXVECTOR3& position, const D3DXVECTOR3& target, const D3DXVECTOR3& up);
+    // Builds the body and its ray-cast vehicle, or puts an existing body at the new place.
+    void SetUpPhysics(const D3DXVECTOR3& position, const D3DXVECTOR3& target, const D3DXVECTOR3& up);
+    void BuildPhysics(const btTransform& start);
+    void ResetPhysics(const btTransform& start);
     void UpdateCollisionShape();
     void UpdatePadSimulation();
     void PlayVoiceCue();
     int FindRespawnSegment() const;
+    void StartFall();
+    void Tumble();
+    void Materialise();
+    void AddRespawnParticle(const D3DXVECTOR3& at, const D3DXVECTOR3& particleVelocity, float size, float life,
+                            float growth);
+    // The scooter's axes (world matrix rows).
+    D3DXVECTOR3 Right() const { return {world._11, world._12, world._13}; }
+    D3DXVECTOR3 Up() const { return {world._21, world._22, world._23}; }
+    D3DXVECTOR3 Forward() const { return {world._31, world._32, world._33}; }
+    D3DXVECTOR3 ToLocal(const D3DXVECTOR3& v) const;
+    D3DXVECTOR3 ToWorld(const D3DXVECTOR3& v) const;
 };

@@ -36,12 +36,6 @@ int LoadScrollScreens()
 
 } // namespace
 
-CWorld::CWorld()
-    : activeCamera(nullptr), collisionConfiguration(nullptr), broadphase(nullptr), dispatcher(nullptr),
-      solver(nullptr), dynamicsWorld(nullptr), vehicleRaycaster(nullptr), manifoldCount(0)
-{
-}
-
 int CWorld::Init()
 {
     gameTimer.Init();

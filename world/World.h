@@ -15,7 +15,11 @@ class btDefaultVehicleRaycaster;
 
 class CWorld : public CCamera {
 public:
-    CWorld();
+    CWorld()
+        : activeCamera(nullptr), collisionConfiguration(nullptr), broadphase(nullptr), dispatcher(nullptr),
+          solver(nullptr), dynamicsWorld(nullptr), vehicleRaycaster(nullptr), manifoldCount(0)
+    {
+    }
 
     // 1 when every part initialised, 0 at the first failure.
     int Init();

@@ -7,7 +7,6 @@
 #include "engine/FileSystem.h"
 #include "world/Environment.h"
 #include "world/FlameSystem.h"
-#include "world/LocationFile.h"
 #include "world/ObjectManager.h"
 #include "world/Race.h"
 #include "world/Track.h"
@@ -28,7 +27,9 @@ void CWorld::LoadLocation(int location)
         ShowMessage("Load location error!", "CWorld error!");
         return;
     }
-    LocationFileReader(handle).SkipLines(3);
+    char line[256];
+    for (int i = 0; i < 3; ++i)
+        fileSystem.ReadLine(line, sizeof line, handle);
     environment.LoadLighting(handle);
     objectManager.LoadLocationObjects(handle);
     fileSystem.Close(handle);
