@@ -93,7 +93,7 @@ int RecordsRowOfRace(int raceMode, int quickSector, int quickTrack, const Career
 
 bool OfferRecord(RecordsRow& row, const char* driver, const char* scooter, float time)
 {
-    if (!std::isfinite(time) || time < 0.0f)
+    if (!std::isfinite(time) || time <= 0.0f) // a racer that has not finished has time 0
         return false;
     if (row.bestTime != NO_RECORD && time > row.bestTime)
         return false;

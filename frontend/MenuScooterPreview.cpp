@@ -1,0 +1,124 @@
+// The turning scooter of the quick-race and scooter pages with its Speed, Power and Control bars,
+// and the scooter list's captions.
+#include <cstdio>
+
+#include "engine/D3DRender.h"
+#include "engine/Draw2D.h"
+#include "engine/GameTimer.h"
+#include "engine/LightManager.h"
+#include "frontend/GameMenu.h"
+#include "frontend/ValueTexts.h"
+#include "world/Vehicle.h"
+#include "world/VehicleManager.h"
+#include "world/World.h"
+
+namespace {
+
+constexpr int VEHICLE_PATH_SIZE = 64;
+constexpr int LEVEL_CELLS = 10;
+constexpr float STATS_TEXT_SCALE = 0.4f;
+
+CVehicle* LoadVehicle(int index)
+{
+    char path[VEHICLE_PATH_SIZE];
+    VehicleFileName(path, sizeof path, index);
+    CVehicle* vehicle = new CVehicle();
+    vehicle->Load(path);
+    return vehicle;
+}
+
+void FreeVehicle(CVehicle*& vehicle)
+{
+    if (!vehicle)
+        return;
+    vehicle->Destroy();
+    delete vehicle;
+    vehicle = nullptr;
+}
+
+// One row of ten cells; level 0 lights the first cell, level 9 all ten.
+void DrawLevelBar(float x0, float top, int level)
+{
+    for (int k = 0; k < LEVEL_CELLS; ++k) {
+        const float left = x0 + 115.0f + 12.0f * static_cast<float>(k);
+        const float right = left + 10.0f;
+        const float bottom = top + 10.0f;
+        DrawQuad(left, top, right, bottom, D3DCOLOR_ARGB(255, 0, 0, 0), -1);
+        if (level >= k)
+            DrawQuad(left + 2.0f, top + 2.0f, right - 2.0f, bottom - 2.0f, D3DCOLOR_ARGB(255, 0, 255, 0), -1);
+        DrawFrame(left, top, right, bottom, D3DCOLOR_ARGB(255, 0, 64, 128));
+    }
+}
+
+} // namespace
+
+void CGameMenu::SelectScooter(int index)
+{
+    FreeVehicle(previewScooter);
+    if (index < 0 || index >= MENU_SCOOTERS)
+        return;
+    MenuSelection.scooter = index;
+    previewScooter = LoadVehicle(index);
+    previewScooter->cameraDistance = 0.0f;
+    previewScooter->visible = 1;
+
+    char text[VALUE_TEXT_SIZE];
+    ScooterText(text, previewScooter->vehicleName);
+    std::snprintf(scooterSelector.value, sizeof scooterSelector.value, "%s", text);
+
+    // The camera's distance follows the scooter's size.
+    const float r = previewScooter->radius;
+    const D3DXVECTOR3 eye(0.0f, r, 2.0f * r);
+    previewCamera.eye = eye;
+    previewCamera.lookAt = eye + D3DXVECTOR3(0.0f, -1.6f * r, -2.0f * r);
+    previewCamera.up = D3DXVECTOR3(0.0f, 1.0f, 0.0f);
+}
+
+void CGameMenu::LoadScooters()
+{
+    FreeVehicle(previewScooter);
+    for (int i = 0; i < MENU_SCOOTERS; ++i) {
+        CVehicle* vehicle = LoadVehicle(i);
+        std::snprintf(scooterItems[i].caption, sizeof scooterItems[i].caption, "%s", vehicle->vehicleName);
+        scooterItems[i].enabled = 1;
+        FreeVehicle(vehicle);
+    }
+}
+
+void CGameMenu::DrawScooterStats(float x0, float y0, float x1, float y1)
+{
+    if (!previewScooter)
+        return;
+    DrawQuad(x0, y0, x1, y1, D3DCOLOR_ARGB(128, 0, 0, 0), -1);
+    DrawFrame(x0, y0, x1, y1, D3DCOLOR_ARGB(255, 128, 0, 0));
+
+    lightManager.Update();
+    previewCamera.SetViewport(static_cast<float>(static_cast<int>(x0 + 2.0f)),
+                              static_cast<float>(static_cast<int>(y0 + 2.0f)),
+                              static_cast<float>(static_cast<int>(x1 - 2.0f)),
+                              static_cast<float>(static_cast<int>(y1 - 2.0f)));
+    previewCamera.UpdateView();
+    CCamera* const previousCamera = world.activeCamera;
+    world.activeCamera = &previewCamera;
+
+    // One radian per second of game time.
+    D3DXMatrixRotationY(&previewScooter->world, 0.001f * static_cast<float>(gameTimer.gameTime));
+    previewScooter->Draw();
+    previewScooter->DrawTransparent();
+    previewScooter->DrawEffects();
+
+    world.activeCamera = previousCamera;
+    if (previousCamera) {
+        previousCamera->SetViewport(0.0f, 0.0f, 800.0f, 600.0f);
+        previousCamera->UpdateView();
+    }
+
+    const D3DCOLOR textColour = D3DCOLOR_ARGB(255, 0, 127, 255);
+    const D3DCOLOR glow = D3DCOLOR_ARGB(255, 0, 0, 0);
+    font.DrawTextGlow(x0 + 5.0f, y1 - 55.0f, "Speed:", textColour, glow, STATS_TEXT_SCALE);
+    font.DrawTextGlow(x0 + 5.0f, y1 - 39.0f, "Power:", textColour, glow, STATS_TEXT_SCALE);
+    font.DrawTextGlow(x0 + 5.0f, y1 - 23.0f, "Control:", textColour, glow, STATS_TEXT_SCALE);
+    DrawLevelBar(x0, y1 - 50.0f, previewScooter->speedLevel);
+    DrawLevelBar(x0, y1 - 34.0f, previewScooter->powerLevel);
+    DrawLevelBar(x0, y1 - 18.0f, previewScooter->controlLevel);
+}
