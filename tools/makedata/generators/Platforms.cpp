@@ -1,0 +1,289 @@
+// The track pieces: a road 20 wide between low rails, swept along each piece's centre line.
+// Every piece starts at its origin heading +z with +y up and ends level; its control points
+// give the centre line every ~20 units (group 0), the exit frame and two roadside structure
+// places (group 1: exit, exit + right, exit - up, then position and facing point pairs) and
+// the decor places of the straights (group 2).
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "tools/makedata/Generators.h"
+#include "tools/makedata/ImageWriters.h"
+#include "tools/makedata/MeshWriter.h"
+#include "tools/makedata/ObjectDescriptionWriter.h"
+
+namespace {
+
+constexpr float PI = 3.14159265358979f;
+constexpr float SEGMENT_LENGTH = 20.0f;
+constexpr float GEOMETRY_STEP = 4.0f;
+constexpr float ROAD_HALF_WIDTH = 10.0f;
+constexpr float STRUCTURE_OFFSET = 45.0f;
+const std::string FOLDER = "Data/Static/Platforms/01/";
+
+struct PathFrame {
+    Vec3 position, forward, up;
+    Vec3 Right() const { return Cross(up, forward); }
+};
+
+float Ease(float t) { return t * t * (3.0f - 2.0f * t); }
+float EaseSlope(float t) { return 6.0f * t * (1.0f - t); }
+
+// forward from an unnormalised derivative; up from a hint, made square to forward.
+PathFrame FrameOf(Vec3 position, Vec3 derivative, Vec3 upHint)
+{
+    const Vec3 forward = Normalized(derivative);
+    return {position, forward, Normalized(upHint - forward * Dot(upHint, forward))};
+}
+
+enum class Shape { Straight, Slope, Turn, Loop };
+
+struct PieceSpec {
+    const char* name;
+    Shape shape;
+    float length = 0; // straights and slopes
+    float height = 0; // rise (negative: drop) of slopes and turns
+    float side = 0;   // -1 left, +1 right
+    float angle = 0;  // turns, radians
+    float radius = 0; // turns and loops
+    const char* decors = "DECORS_TYPE_NONE";
+    bool decorPlace = false;
+
+    float LoopLead() const { return 20.0f; }
+    float LoopShift() const { return 26.0f; }
+
+    PathFrame At(float t) const
+    {
+        switch (shape) {
+        case Shape::Straight:
+            return {{0, 0, length * t}, {0, 0, 1}, {0, 1, 0}};
+        case Shape::Slope:
+            return FrameOf({0, height * Ease(t), length * t}, {0, height * EaseSlope(t), length}, {0, 1, 0});
+        case Shape::Turn: {
+            const float a = angle * t;
+            return FrameOf({side * radius * (1 - std::cos(a)), height * Ease(t), radius * std::sin(a)},
+                           {side * radius * angle * std::sin(a), height * EaseSlope(t), radius * angle * std::cos(a)},
+                           {0, 1, 0});
+        }
+        case Shape::Loop: {
+            const float lead = LoopLead(), circle = 2 * PI * radius, total = 2 * lead + circle;
+            const float u = total * t;
+            if (u <= lead)
+                return {{0, 0, u}, {0, 0, 1}, {0, 1, 0}};
+            if (u >= lead + circle)
+                return {{side * LoopShift(), 0, u - circle}, {0, 0, 1}, {0, 1, 0}};
+            const float phi = (u - lead) / radius, f = phi / (2 * PI);
+            return FrameOf({side * LoopShift() * Ease(f), radius * (1 - std::cos(phi)), lead + radius * std::sin(phi)},
+                           {side * LoopShift() * EaseSlope(f) / (2 * PI * radius), std::sin(phi), std::cos(phi)},
+                           {0, std::cos(phi), -std::sin(phi)});
+        }
+        }
+        return {};
+    }
+};
+
+// Parameters at equal arc length along the piece: count + 1 values from 0 to 1.
+std::vector<float> EvenParameters(const PieceSpec& piece, int count)
+{
+    constexpr int FINE = 2000;
+    std::vector<float> arc(FINE + 1, 0.0f);
+    for (int i = 1; i <= FINE; ++i)
+        arc[i] = arc[i - 1] + Length(piece.At(float(i) / FINE).position - piece.At(float(i - 1) / FINE).position);
+    std::vector<float> parameters;
+    int fine = 0;
+    for (int k = 0; k <= count; ++k) {
+        const float wanted = arc[FINE] * float(k) / float(count);
+        while (fine < FINE && arc[fine + 1] < wanted)
+            ++fine;
+        const float span = arc[std::min(fine + 1, FINE)] - arc[fine];
+        const float within = span > 0 ? (wanted - arc[fine]) / span : 0.0f;
+        parameters.push_back(k == count ? 1.0f : (float(fine) + within) / FINE);
+    }
+    return parameters;
+}
+
+float ArcLength(const PieceSpec& piece)
+{
+    float length = 0;
+    for (int i = 1; i <= 2000; ++i)
+        length += Length(piece.At(i / 2000.0f).position - piece.At((i - 1) / 2000.0f).position);
+    return length;
+}
+
+// One flat strip of the cross-section from a to b (x across, y up), swept along the frames;
+// it faces to the left of a -> b. u runs over [u0, u1] across, v one unit per segment length.
+Geometry SweepStrip(const std::vector<PathFrame>& frames, const std::vector<float>& along, ProfilePoint a,
+                    ProfilePoint b, float u0, float u1)
+{
+    Geometry strip;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        const PathFrame& f = frames[i];
+        const Vec3 right = f.Right();
+        const float v = along[i] / SEGMENT_LENGTH;
+        strip.AddVertex(f.position + right * a.x + f.up * a.y, {}, u0, v);
+        strip.AddVertex(f.position + right * b.x + f.up * b.y, {}, u1, v);
+    }
+    for (std::size_t i = 0; i + 1 < frames.size(); ++i) {
+        const auto p = static_cast<std::uint16_t>(2 * i);
+        strip.AddTriangle(p, p + 1, p + 2);
+        strip.AddTriangle(p + 1, p + 3, p + 2);
+    }
+    ComputeSmoothNormals(strip);
+    return strip;
+}
+
+struct PieceMesh {
+    Geometry body, road;
+};
+
+PieceMesh SweepPiece(const PieceSpec& piece)
+{
+    const int steps = std::max(2, int(std::ceil(ArcLength(piece) / GEOMETRY_STEP)));
+    std::vector<PathFrame> frames;
+    std::vector<float> along;
+    for (const float t : EvenParameters(piece, steps)) {
+        frames.push_back(piece.At(t));
+        along.push_back(frames.size() == 1 ? 0.0f : along.back() + Length(frames.back().position - frames[frames.size() - 2].position));
+    }
+    constexpr float W = ROAD_HALF_WIDTH, RAIL = 1.2f, EDGE = W + 1.0f, BOTTOM = -1.8f;
+    PieceMesh mesh;
+    mesh.road = SweepStrip(frames, along, {-W, 0}, {W, 0}, 0.0f, 0.5f);
+    mesh.body = mesh.road;
+    const ProfilePoint sides[][2] = {
+        {{-W, RAIL}, {-W, 0}},         {{-EDGE, RAIL}, {-W, RAIL}}, {{-EDGE, BOTTOM}, {-EDGE, RAIL}},
+        {{EDGE, BOTTOM}, {-EDGE, BOTTOM}}, {{EDGE, RAIL}, {EDGE, BOTTOM}}, {{W, RAIL}, {EDGE, RAIL}},
+        {{W, 0}, {W, RAIL}},
+    };
+    for (const auto& side : sides)
+        mesh.body.Append(SweepStrip(frames, along, side[0], side[1], 0.5f, 1.0f));
+    return mesh;
+}
+
+std::vector<std::uint8_t> PieceMeshFile(const PieceSpec& piece)
+{
+    const PieceMesh geometry = SweepPiece(piece);
+    MeshWriter writer;
+    writer.AddFrame(GROUP_BODY, geometry.body);
+    writer.AddFrame(GROUP_COLLISION, geometry.body);
+    writer.AddFrame(GROUP_GROUND_COLLISION, geometry.road);
+
+    const int segments = std::max(1, int(std::lround(ArcLength(piece) / SEGMENT_LENGTH)));
+    for (const float t : EvenParameters(piece, segments))
+        writer.AddControlPoint(0, piece.At(t).position);
+
+    const PathFrame exit = piece.At(1.0f);
+    writer.AddControlPoint(1, exit.position);
+    writer.AddControlPoint(1, exit.position + exit.Right() * 10.0f);
+    writer.AddControlPoint(1, exit.position - exit.up * 10.0f);
+    if (piece.shape != Shape::Loop) {
+        const PathFrame middle = piece.At(0.5f);
+        for (const float side : {-1.0f, 1.0f}) {
+            const Vec3 place = middle.position + middle.Right() * (side * STRUCTURE_OFFSET) + Vec3 {0, -4, 0};
+            writer.AddControlPoint(1, place);
+            writer.AddControlPoint(1, place - middle.Right() * (side * 10.0f));
+        }
+    }
+    if (piece.decorPlace)
+        writer.AddControlPoint(2, piece.At(0.5f).position);
+    return writer.Encode();
+}
+
+std::vector<PieceSpec> Pieces()
+{
+    const float Q = PI / 2, H = PI;
+    auto straight = [](const char* name, float length, const char* decors) {
+        PieceSpec p {name, Shape::Straight};
+        p.length = length;
+        p.decors = decors;
+        p.decorPlace = true;
+        return p;
+    };
+    auto slope = [](const char* name, float height) {
+        PieceSpec p {name, Shape::Slope};
+        p.length = 120;
+        p.height = height;
+        return p;
+    };
+    auto turn = [](const char* name, float side, float angle, float radius, float height) {
+        PieceSpec p {name, Shape::Turn};
+        p.side = side;
+        p.angle = angle;
+        p.radius = radius;
+        p.height = height;
+        return p;
+    };
+    auto loop = [](const char* name, float side) {
+        PieceSpec p {name, Shape::Loop};
+        p.side = side;
+        p.radius = 30;
+        return p;
+    };
+    return {
+        straight("AH_000_1", 160, "DECORS_TYPE_RANDOM"), straight("AH_020_1", 100, "DECORS_TYPE_BOX"),
+        slope("AD_020_1", -28), slope("AU_020_1", 28),
+        turn("LH_090_1", -1, Q, 60, 0), turn("RH_090_1", 1, Q, 60, 0),
+        turn("LH_180_1", -1, H, 40, 0), turn("RH_180_1", 1, H, 40, 0),
+        turn("LD_090_1", -1, Q, 60, -20), turn("RD_090_1", 1, Q, 60, -20),
+        turn("LU_090_1", -1, Q, 60, 20), turn("RU_090_1", 1, Q, 60, 20),
+        turn("LD_180_1", -1, H, 40, -30), turn("RD_180_1", 1, H, 40, -30),
+        turn("LU_180_1", -1, H, 40, 30), turn("RU_180_1", 1, H, 40, 30),
+        loop("A1_360_1", -1), loop("A2_360_1", 1),
+    };
+}
+
+// Left half: the road with its lane marks; right half: riveted side panels.
+DecodedImage PlatformTexture()
+{
+    return MakeFlatImage(256, 256, [](unsigned x, unsigned y) {
+        if (x < 128) {
+            const float across = float(x) / 128.0f * 20.0f - 10.0f; // road units
+            const bool edge = std::fabs(across) > 9.0f;
+            const bool lane = (std::fabs(std::fabs(across) - 2.5f) < 0.2f || std::fabs(std::fabs(across) - 7.5f) < 0.2f) &&
+                              (y / 32) % 2 == 0;
+            const unsigned grain = (x * 7 + y * 13) % 9;
+            if (edge)
+                return (y / 16) % 2 ? Argb(255, 230, 150, 30) : Argb(255, 40, 40, 48);
+            if (lane)
+                return Argb(255, 200, 210, 220);
+            return Argb(255, 52 + grain, 56 + grain, 66 + grain);
+        }
+        const unsigned px = x % 32, py = y % 32;
+        const bool seam = px == 0 || py == 0;
+        const bool rivet = (px - 4) * (px - 4) + (py - 4) * (py - 4) < 3;
+        if (seam)
+            return Argb(255, 40, 50, 70);
+        if (rivet)
+            return Argb(255, 170, 180, 200);
+        return Argb(255, 80 + py, 95 + py, 120 + py);
+    });
+}
+
+// Flat normals with the panel seams as grooves.
+DecodedImage PlatformBumpTexture()
+{
+    return MakeFlatImage(256, 256, [](unsigned x, unsigned y) {
+        const bool seam = x >= 128 && (x % 32 == 0 || y % 32 == 0);
+        return seam ? Argb(255, 100, 128, 230) : Argb(255, 128, 128, 255);
+    });
+}
+
+void GeneratePlatforms(AssetSink& sink)
+{
+    sink.Add(FOLDER + "Platform.jpg", Pack::Textures, WriteJpg(PlatformTexture()));
+    sink.Add(FOLDER + "PlatformBump.jpg", Pack::Textures, WriteJpg(PlatformBumpTexture()));
+    for (const PieceSpec& piece : Pieces()) {
+        const std::string mesh = FOLDER + piece.name + ".msh";
+        sink.Add(mesh, Pack::World, PieceMeshFile(piece));
+        ObjectDescriptionSpec description;
+        description.objectType = "GTYPE_PLATFORM";
+        description.mesh = mesh;
+        description.baseTexture = FOLDER + "Platform.jpg";
+        description.bumpTexture = FOLDER + "PlatformBump.jpg";
+        description.tail = {{"Decors:", piece.decors}};
+        sink.Add(FOLDER + piece.name + ".obj", Pack::Objects, WriteObjectDescription(description).Bytes());
+    }
+}
+
+const GeneratorRegistration registration("platforms", GeneratePlatforms);
+
+} // namespace
