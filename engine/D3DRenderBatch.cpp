@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "engine/D3DRender.h"
-#include "engine/VectorHelpers.h"
 #include "world/World.h"
 
 namespace {
@@ -80,17 +79,10 @@ void CD3DRender::TurnBatchToEye(const D3DXVECTOR3& eye)
         return;
     auto* vertices = static_cast<GlowVertex*>(data);
     for (int i = 0; i < batchVertexCount; ++i) {
-        GlowVertex& vertex = vertices[i];
-        const D3DXVECTOR3 centre(vertex.centreX, vertex.centreY, vertex.centreZ);
-        const D3DXVECTOR3 up(vertex.upX, vertex.upY, vertex.upZ);
-        D3DXMATRIX facing;
-        BuildLookAtMatrix(facing, centre, eye, up);
-        const D3DXVECTOR3 corner(vertex.x, vertex.y, vertex.z);
-        D3DXVECTOR3 turned;
-        D3DXVec3TransformCoord(&turned, &corner, &facing);
-        vertex.x = turned.x;
-        vertex.y = turned.y;
-        vertex.z = turned.z;
+        const D3DXVECTOR3 turned = FacingCorner(vertices[i], eye);
+        vertices[i].x = turned.x;
+        vertices[i].y = turned.y;
+        vertices[i].z = turned.z;
     }
     batchVertexBuffer->Unlock();
 }

@@ -258,11 +258,13 @@ int CD3DRender::CreateDevice(HWND window, int windowed, int, int)
     SetEffectTexture("texSpaceSkyEnvMap", spaceSkyEnvMap);
     LoadCubeTexture("Data/Locations/PlanetEnvMap.dds", &planetEnvMap);
     SetEffectTexture("texPlanetEnvMap", planetEnvMap);
+    CreateBatchResources();
 
     screenWidth = static_cast<float>(presentParameters.BackBufferWidth);
     screenHeight = static_cast<float>(presentParameters.BackBufferHeight);
     xFactor = screenWidth * 0.00125f;
     yFactor = screenHeight * 0.0016666667f;
+    CreateRenderTargets();
 
     const D3DXMATRIX identity(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1);
     device->SetTransform(D3DTS_WORLD, &identity);
@@ -275,7 +277,9 @@ int CD3DRender::FreeD3DRender()
 {
     DebugOut("\nCD3DRender::FreeD3DRender() start...");
     meshContainer.Release();
+    ReleaseBatchResources();
     ReleaseAllTextures();
+    ReleaseRenderTargets();
     ReleaseAndClear(effect);
     ReleaseAndClear(spaceSkyEnvMap);
     ReleaseAndClear(planetEnvMap);

@@ -46,6 +46,7 @@ void CD3DRender::OnLostDevice()
 {
     lightManager.OnLostDevice();
     ReleaseAndClear(effect);
+    ReleaseRenderTargets();
 }
 
 void CD3DRender::OnResetDevice()
@@ -61,6 +62,7 @@ void CD3DRender::OnResetDevice()
     SetEffectTexture("texNoise3D", noiseVolume);
     SetEffectTexture("texSpaceSkyEnvMap", spaceSkyEnvMap);
     SetEffectTexture("texPlanetEnvMap", planetEnvMap);
+    CreateRenderTargets();
 }
 
 float CD3DRender::GetFPS()

@@ -5,12 +5,16 @@
 #include "frontend/Background.h"
 #include "frontend/GameMenu.h"
 #include "frontend/MenuText.h"
+#include "world/Environment.h"
+#include "world/FlameSystem.h"
 #include "world/World.h"
 
 CD3DRender d3dRender;
 CMenuText menuText;
 CAudioManager audioManager;
 CLightManager lightManager;
+CEnvironment environment;
 CWorld world;
+CFlameSystem flameSystem;
 CBackground background;
 CGameMenu gameMenu;

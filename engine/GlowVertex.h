@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/gfx/D3D9.h"
+#include "platform/gfxx/D3DXMath.h"
 
 // XYZ | DIFFUSE | TEX4 with coordinate sets of 2, 3, 3 and 4 floats.
 constexpr DWORD GLOW_VERTEX_FVF = 0x940442;
@@ -30,3 +31,10 @@ inline void WriteQuadIndices(std::uint16_t* indices, unsigned quad)
     indices[4] = static_cast<std::uint16_t>(first + 1);
     indices[5] = static_cast<std::uint16_t>(first + 3);
 }
+
+// The corner placed around centre in the frame that faces eye with the given up direction: what
+// the glow technique's vertex shader does, for the fixed-function path.
+D3DXVECTOR3 FacingCorner(const D3DXVECTOR3& corner, const D3DXVECTOR3& centre, const D3DXVECTOR3& eye,
+                         const D3DXVECTOR3& up);
+// The vertex's own corner, centre and up turned to eye.
+D3DXVECTOR3 FacingCorner(const GlowVertex& vertex, const D3DXVECTOR3& eye);

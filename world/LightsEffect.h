@@ -4,6 +4,7 @@
 // Plain lights sit at point list 1; direct lights at the first points of the pairs of list 2 and
 // shine only towards a camera they point at.
 #include <cstdint>
+#include <vector>
 
 #include "engine/GlowVertex.h"
 #include "platform/gfxx/D3DXMath.h"
@@ -24,17 +25,15 @@ public:
     unsigned spriteCount = 0;
     float size = 0; // half the sprite's width
     D3DXVECTOR4 colour {0, 0, 0, 1};
-    GlowVertex* vertices = nullptr; // 4 per sprite
-    std::uint16_t* indices = nullptr; // 6 per sprite
+    std::vector<GlowVertex> vertices;    // 4 per sprite
+    std::vector<std::uint16_t> indices;  // 6 per sprite
 
 protected:
-    // The owner passes the gate of the glow sprites: visible, near enough, not the chase view.
-    bool OwnerInSight(float limit, float scooterLimit) const;
-    // 4n vertices and 6n indices; corners (s, tall s), (s, -tall s), (-s, tall s), (-s, -tall s).
+    // n sprites of half-size s whose corners are (s, t s), (s, -t s), (-s, t s), (-s, -t s).
     void AllocateSprites(unsigned count, float tallness);
     void PlaceSprite(unsigned sprite, const D3DXVECTOR3& centre, std::uint32_t spriteColour);
     void AppendToBatch(unsigned sprites) const;
-    // The size of every sprite of a track piece, swelling as a wave runs along the list.
+    // The half-size of every sprite of a track piece, swelling as a wave runs along the list.
     void RunWave();
     void RecomputeCentres();
 };
@@ -45,5 +44,5 @@ public:
     void Build();
     void Release();
 
-    D3DXVECTOR3* directions = nullptr; // one unit vector per sprite, model coordinates
+    std::vector<D3DXVECTOR3> directions; // one unit vector per sprite, model coordinates
 };

@@ -2,6 +2,7 @@
 // Light cones of an object (GEFFECT_SPOTS): one glow triangle per pair of point list 3, bright at
 // the lamp and black at the lit point, appended to the light-glow batch every update.
 #include <cstdint>
+#include <vector>
 
 #include "engine/GlowVertex.h"
 #include "platform/gfxx/D3DXMath.h"
@@ -22,8 +23,8 @@ public:
     unsigned spotCount = 0;
     float coneWidth = 0;
     D3DXVECTOR4 colour {0, 0, 0, 1};
-    GlowVertex* vertices = nullptr; // 3 per spot
-    std::uint16_t* indices = nullptr; // 3 per spot
+    std::vector<GlowVertex> vertices;   // 3 per spot
+    std::vector<std::uint16_t> indices; // 3 per spot
 
 private:
     void RecomputeCentres();

@@ -7,6 +7,9 @@
 
 class CSun {
 public:
+    // Texture ids -1, no sprite buffer.
+    CSun();
+
     void Load();
     void Release();
     // After every lighting load: the sprite at direction1 x -1400 in the sun's colour.
@@ -26,11 +29,11 @@ public:
     int occluded;
     int glowHidden;
     float occlusionTimer; // seconds
+    int offScreen;        // the sun was off screen at the last glare
 
 private:
     void ClearGlare();
-    // Size moves towards the target from the screen position and the occlusion test.
-    void UpdateGlareSize(int onScreen, float x, float y, const D3DXVECTOR3& sun);
-    void TestOcclusion(const D3DXVECTOR3& sun);
+    // Every 0.2 s of real time: the segment from the eye to the sun against the world's objects.
+    void TestOcclusion(const D3DXVECTOR3& eye, const D3DXVECTOR3& sun);
     void DrawLensGhosts(float x, float y);
 };

@@ -1,0 +1,48 @@
+#include "world/GlowSprites.h"
+
+#include <algorithm>
+
+#include "world/StaticObject.h"
+#include "world/World.h"
+
+namespace {
+
+std::uint32_t Channel(float value) { return static_cast<std::uint32_t>(std::clamp(value * 255.0f, 0.0f, 255.0f)); }
+
+} // namespace
+
+std::uint32_t OpaqueColour(const D3DXVECTOR4& colour)
+{
+    return 0xFF000000u | Channel(colour.x) << 16 | Channel(colour.y) << 8 | Channel(colour.z);
+}
+
+const std::vector<D3DXVECTOR3>& OwnerPoints(const CStaticObject& owner, int list)
+{
+    static const std::vector<D3DXVECTOR3> none;
+    return owner.mesh ? owner.mesh->controlPoints[list] : none;
+}
+
+D3DXVECTOR3 ToWorld(const CStaticObject& owner, const D3DXVECTOR3& point)
+{
+    D3DXVECTOR3 placed;
+    D3DXVec3TransformCoord(&placed, &point, &owner.world);
+    return placed;
+}
+
+bool OwnerMoves(const CStaticObject& owner)
+{
+    return owner.objectType == GTYPE_VEHICLE || owner.objectType == GTYPE_STRUCTURE ||
+           owner.objectType == GTYPE_DECORS;
+}
+
+void SetCentre(GlowVertex& vertex, const D3DXVECTOR3& centre)
+{
+    vertex.centreX = centre.x;
+    vertex.centreY = centre.y;
+    vertex.centreZ = centre.z;
+    vertex.upX = 0.0f;
+    vertex.upY = 1.0f;
+    vertex.upZ = 0.0f;
+}
+
+D3DXVECTOR3 CameraEye() { return world.activeCamera ? world.activeCamera->eye : D3DXVECTOR3(0, 0, 0); }
