@@ -127,6 +127,9 @@ public:
     // Font, pictures, items, selection defaults, career stage table, sounds, value texts,
     // scooter captions and best results. Returns 1, also when a picture or sound is missing.
     int Load();
+    // The part of Load that needs neither the device nor a file: every item with its caption and
+    // place, the quick-race defaults and the career stage table.
+    void CreatePages();
     void Release();
     // One frame of menu logic.
     void Update();

@@ -145,6 +145,13 @@ void CGameMenu::CreateItems()
     CreateItem(back, "BACK", 600, 540, 0.75f, C, RED, 1);
 }
 
+void CGameMenu::CreatePages()
+{
+    CreateItems();
+    SetSelectionDefaults();
+    WriteCareerStageTable();
+}
+
 int CGameMenu::Load()
 {
     active = 0;
@@ -169,10 +176,7 @@ int CGameMenu::Load()
 
     previewCamera.Init(D3DXVECTOR3(5, 2, 0), D3DXVECTOR3(0, 0, 0), 1.0471976f, 1.1f, NearPlane, FarPlane, 0);
 
-    CreateItems();
-    SetSelectionDefaults();
-
-    WriteCareerStageTable();
+    CreatePages();
     ResetCareer(CareerBlock);
     previewScooter = nullptr;
     hoverSound = audioManager.CreateSound("Data/Audio/Bt/Bt_In.wav", CSound::KIND_PLAIN, 1.0f, 10.0f);

@@ -1,0 +1,201 @@
+#include <cstring>
+
+#include "engine/GameSettings.h"
+#include "engine/GameTimer.h"
+#include "engine/WindowProcedure.h"
+#include "frontend/Profiles.h"
+#include "tests/menu/MenuTestFixture.h"
+
+namespace {
+
+void Type(char character)
+{
+    inputState.typedChar = static_cast<unsigned char>(character);
+    gameMenu.Update();
+}
+
+TEST_F(MenuTest, WithoutProfilesTheProfilePageBecomesNameEntryWithoutBack)
+{
+    gameMenu.OpenPage(MENU_PAGE_PROFILES);
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_CREATE_PLAYER);
+    EXPECT_EQ(inputState.textEntry, 1);
+    ASSERT_EQ(gameMenu.focusCount, 1);
+    EXPECT_EQ(gameMenu.focused, &gameMenu.createDone);
+
+    inputState.escape = 1;
+    gameMenu.Update();
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_CREATE_PLAYER) << "no way back without a profile";
+}
+
+TEST_F(MenuTest, NameEntryTakesGlyphsOnlyUpToFifteenAndBackspaceRemoves)
+{
+    gameMenu.OpenPage(MENU_PAGE_CREATE_PLAYER);
+    Type('A');
+    Type('B'); // the test font has no 'B'
+    Type('\r');
+    EXPECT_STREQ(PlayerName, "A");
+    EXPECT_EQ(inputState.typedChar, 0);
+
+    inputState.textEntry = 3; // Backspace, as the window procedure sets it
+    gameMenu.Update();
+    EXPECT_STREQ(PlayerName, "");
+    EXPECT_EQ(inputState.textEntry, 1);
+    inputState.textEntry = 3;
+    gameMenu.Update();
+    EXPECT_STREQ(PlayerName, "") << "Backspace on an empty name";
+
+    for (int i = 0; i < 20; ++i)
+        Type('i');
+    EXPECT_EQ(std::strlen(PlayerName), 15u);
+}
+
+TEST_F(MenuTest, AnEmptyNameCannotBeConfirmedAndSpaceTypesInsteadOfPressing)
+{
+    gameMenu.OpenPage(MENU_PAGE_CREATE_PLAYER);
+    PressFocused();
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_CREATE_PLAYER);
+    EXPECT_FALSE(gameMenu.createDone.enabled);
+
+    Type('A');
+    inputState.space = 1;
+    Type(' ');
+    EXPECT_STREQ(PlayerName, "A ");
+    UpdateAfter(200);
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_CREATE_PLAYER) << "the space bar typed a blank and pressed nothing";
+
+    PressFocused();
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_MAIN);
+    EXPECT_EQ(inputState.textEntry, 0);
+    EXPECT_TRUE(folder.Exists("Save/Profile01.sav"));
+    EXPECT_EQ(gameMenu.profileLoaded, 1);
+}
+
+TEST_F(MenuTest, ActionsFireOnlyAfterATenthOfASecondOfRealTime)
+{
+    gameMenu.OpenPage(MENU_PAGE_MAIN);
+    inputState.down = 1;
+    UpdateAfter(0);
+    inputState.down = 1;
+    UpdateAfter(0);
+    ASSERT_EQ(gameMenu.focused, &gameMenu.options);
+
+    inputState.enter = 1;
+    UpdateAfter(0);
+    EXPECT_EQ(gameMenu.options.pressed, 1);
+    UpdateAfter(100);
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_MAIN) << "exactly 0.1 s is not yet past";
+    UpdateAfter(1);
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_OPTIONS);
+    EXPECT_EQ(gameMenu.focused, &gameMenu.graphics);
+}
+
+TEST_F(MenuTest, ArrowsWrapAroundAndSkipDisabledItems)
+{
+    gameMenu.OpenPage(MENU_PAGE_MAIN);
+    inputState.up = 1;
+    gameMenu.Update();
+    EXPECT_EQ(gameMenu.focused, &gameMenu.exitGame) << "Up from the first item goes to the last";
+    EXPECT_EQ(inputState.up, 0);
+    inputState.down = 1;
+    gameMenu.Update();
+    EXPECT_EQ(gameMenu.focused, &gameMenu.quickRace);
+
+    gameMenu.exitGame.enabled = 0;
+    gameMenu.changeProfile.enabled = 0;
+    inputState.up = 1;
+    gameMenu.Update();
+    EXPECT_EQ(gameMenu.focused, &gameMenu.autoplay);
+}
+
+TEST_F(MenuTest, UnknownPagesAreIgnoredAndTheExitPageQuits)
+{
+    gameMenu.OpenPage(MENU_PAGE_MAIN);
+    gameMenu.OpenPage(55);
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_MAIN);
+    gameMenu.OpenPage(MENU_PAGE_EXIT);
+    EXPECT_EQ(GameSettings[SLOT_QUIT], 1);
+}
+
+TEST_F(MenuTest, EscapeOpensTheInRaceMenuOnlyInARaceAndAgainClosesIt)
+{
+    gameMenu.OpenPage(MENU_PAGE_MAIN);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_MAIN) << "the active menu ignores the in-race menu";
+
+    gameMenu.active = 0;
+    gameMenu.OpenPage(MENU_PAGE_NONE);
+    RaceMode = RACE_MODE_QUICK;
+    GameSettings[SLOT_RACE_RUNNING] = 1;
+    Key(VK_ESCAPE);
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_IN_RACE);
+    EXPECT_EQ(GameSettings[SLOT_RACE_RUNNING], 0);
+    EXPECT_EQ(gameMenu.focused, &gameMenu.raceContinue);
+
+    Key(VK_ESCAPE);
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_NONE);
+    EXPECT_EQ(GameSettings[SLOT_RACE_RUNNING], 1);
+    EXPECT_EQ(gameMenu.focusCount, 0);
+}
+
+TEST_F(MenuTest, PauseToggleOnReleaseOfPAndNotOverAnEndPage)
+{
+    gameMenu.active = 0;
+    GameSettings[SLOT_RACE_RUNNING] = 1;
+    WndProc(nullptr, WM_KEYDOWN, 'P', 0);
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_NONE) << "P acts on release";
+    WndProc(nullptr, WM_KEYUP, 'P', 0);
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_PAUSE);
+    EXPECT_EQ(GameSettings[SLOT_RACE_RUNNING], 0);
+    Key('P');
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_NONE);
+    EXPECT_EQ(GameSettings[SLOT_RACE_RUNNING], 1);
+
+    gameMenu.OpenPage(MENU_PAGE_END_OF_RACE);
+    ASSERT_EQ(gameMenu.page, MENU_PAGE_END_OF_RACE);
+    Key('P');
+    Key(VK_ESCAPE);
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_END_OF_RACE);
+}
+
+TEST_F(MenuTest, ArrowKeysDoNothingOnTheEndPageForTwoSeconds)
+{
+    gameMenu.active = 0;
+    gameMenu.OpenPage(MENU_PAGE_END_OF_RACE);
+    gameTimer.gameStep = 0.5f;
+    inputState.down = 1;
+    gameMenu.Update();
+    EXPECT_EQ(gameMenu.focused, &gameMenu.endContinue);
+    for (int i = 0; i < 3; ++i)
+        gameMenu.Update();
+    inputState.down = 1;
+    gameMenu.Update();
+    EXPECT_EQ(gameMenu.focused, &gameMenu.endRestart);
+}
+
+TEST_F(MenuTest, KeyCaptureHandsKeysToTheMenuOnly)
+{
+    gameMenu.keyCapture = 1;
+    WndProc(nullptr, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(inputState.escape, 0);
+    EXPECT_EQ(actionPressed[ACTION_ACCELERATE], 0);
+
+    gameMenu.keyCapture = 0;
+    gameMenu.OpenPage(MENU_PAGE_CONTROLS);
+    EXPECT_EQ(gameMenu.keyCapture, 0) << "the controls page shows fixed keys";
+    WndProc(nullptr, WM_KEYDOWN, VK_ESCAPE, 0);
+    gameMenu.Update();
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_OPTIONS);
+    EXPECT_EQ(inputState.escape, 0) << "Esc is taken once, so page 60 does not go on to 20";
+    gameMenu.Update();
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_OPTIONS);
+}
+
+TEST_F(MenuTest, ActionKeysAreNotTakenWhileTheMenuIsActive)
+{
+    EXPECT_EQ(OnActionKeyDown(VK_UP), 0);
+    gameMenu.active = 0;
+    EXPECT_EQ(OnActionKeyDown(VK_UP), 1);
+    ClearActionKeys();
+}
+
+} // namespace
