@@ -5,8 +5,11 @@
 #include "frontend/Background.h"
 #include "frontend/GameMenu.h"
 #include "frontend/MenuText.h"
+#include "world/CollisionQuery.h"
 #include "world/Environment.h"
 #include "world/FlameSystem.h"
+#include "world/ObjectManager.h"
+#include "world/Track.h"
 #include "world/World.h"
 
 CD3DRender d3dRender;
@@ -14,7 +17,10 @@ CMenuText menuText;
 CAudioManager audioManager;
 CLightManager lightManager;
 CEnvironment environment;
+CCollisionQuery collisionQuery;
 CWorld world;
+CObjectManager objectManager;
+CTrack track;
 CFlameSystem flameSystem;
 CBackground background;
 CGameMenu gameMenu;

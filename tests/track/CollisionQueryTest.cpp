@@ -1,0 +1,100 @@
+// Collision queries over a small placed scene: a straight piece with a box on it and a tower.
+#include <gtest/gtest.h>
+
+#include "engine/VectorHelpers.h"
+#include "tests/track/TrackFixture.h"
+#include "world/CollisionQuery.h"
+#include "world/ObjectManager.h"
+
+namespace {
+
+constexpr const char* BOX = "Data/Static/Decors/Boxes/Main01.obj";
+constexpr const char* TOWER = "Data/Static/Structures/01/Main01.obj";
+constexpr const char* STRAIGHT = "Data/Static/Platforms/01/AH_020_1.obj";
+
+class CollisionQueryTest : public TrackTest {
+protected:
+    void SetUp() override
+    {
+        TrackTest::SetUp();
+        sky = Place(BOX, D3DXVECTOR3(0, 500, 0)); // index 0: passed over by the segment queries
+        road = Place(STRAIGHT, D3DXVECTOR3(0, 0, 0));
+        box = Place(BOX, D3DXVECTOR3(0, 1.65f, 50));
+        nearTower = Place(TOWER, D3DXVECTOR3(0, 0, 200));
+        farTower = Place(TOWER, D3DXVECTOR3(0, 0, 300));
+    }
+
+    CSceneObject *sky = nullptr, *road = nullptr, *box = nullptr, *nearTower = nullptr, *farTower = nullptr;
+};
+
+TEST_F(CollisionQueryTest, NearestSegmentHitIsTheNearerObject)
+{
+    D3DXVECTOR3 hit;
+    // From beyond the far tower back towards the origin: the far one is met first on the way
+    // but both are on the line; mode 1 names the one nearer to the origin of the segment.
+    ASSERT_EQ(collisionQuery.SegmentTest(D3DXVECTOR3(0, 10, 400), D3DXVECTOR3(0, 10, 150), &hit, 1), 1);
+    EXPECT_EQ(collisionQuery.hitObject, farTower);
+    EXPECT_NEAR(hit.z, 306.0f, 0.1f);
+    ASSERT_EQ(collisionQuery.SegmentTest(D3DXVECTOR3(0, 10, 150), D3DXVECTOR3(0, 10, 400), &hit, 1), 1);
+    EXPECT_EQ(collisionQuery.hitObject, nearTower);
+    EXPECT_NEAR(hit.z, 194.0f, 0.1f);
+    EXPECT_EQ(collisionQuery.hitType, GTYPE_STRUCTURE);
+}
+
+TEST_F(CollisionQueryTest, TheFirstObjectIsNeverTested)
+{
+    D3DXVECTOR3 hit;
+    // Upwards from between the road and the first object: only the first object is on the ray.
+    EXPECT_EQ(collisionQuery.SegmentTest(D3DXVECTOR3(0, 480, 0), D3DXVECTOR3(0, 520, 0), &hit, 0), 0);
+    EXPECT_EQ(collisionQuery.hitObject, nullptr);
+    // The any-hit queries pass over indices 0 to 2: the box (index 2) is not found.
+    EXPECT_EQ(collisionQuery.AnySegmentHit(D3DXVECTOR3(0, 10, 50), D3DXVECTOR3(0, -10, 50), 20, &hit), 0);
+}
+
+TEST_F(CollisionQueryTest, GroundProbeSeesOnlyTrackPieces)
+{
+    D3DXVECTOR3 hit, normal;
+    ASSERT_EQ(collisionQuery.NearestSegmentHitType8(D3DXVECTOR3(0, 10, 50), D3DXVECTOR3(0, -10, 50), 20, &hit, &normal), 1);
+    EXPECT_NEAR(hit.y, 0.0f, 1e-3f) << "the box standing on the road does not shadow it";
+    EXPECT_NEAR(normal.y, 1.0f, 1e-3f);
+    EXPECT_EQ(collisionQuery.hitObject, road);
+    EXPECT_EQ(collisionQuery.NearestSegmentHitType8(D3DXVECTOR3(50, 10, 50), D3DXVECTOR3(50, -10, 50), 20, &hit, &normal), 0);
+
+    ASSERT_EQ(collisionQuery.NearestHitType8(D3DXVECTOR3(3, 0.5f, 20), 1.0f, &hit, &normal), 1);
+    EXPECT_NEAR(hit.y, 0.0f, 1e-3f);
+    EXPECT_EQ(collisionQuery.NearestHitType8(D3DXVECTOR3(3, 5, 20), 1.0f, &hit, &normal), 0);
+}
+
+TEST_F(CollisionQueryTest, PassesOverPlanetsOfTheFirstKindAndUncollidableObjects)
+{
+    D3DXVECTOR3 hit;
+    nearTower->objectType = GTYPE_PLANET1;
+    farTower->collidable = 0;
+    EXPECT_EQ(collisionQuery.SegmentTest(D3DXVECTOR3(0, 10, 150), D3DXVECTOR3(0, 10, 400), &hit, 1), 0);
+    EXPECT_EQ(collisionQuery.hitObject, nullptr);
+}
+
+TEST_F(CollisionQueryTest, ContactOfOverlappingObjects)
+{
+    CSceneObject* second = Place(BOX, D3DXVECTOR3(1, 1.65f, 50.5f)); // index 5, overlapping box
+    D3DXVECTOR3 hit, normal;
+    EXPECT_EQ(collisionQuery.AnyContact(box, &hit, &normal), 1);
+    EXPECT_EQ(collisionQuery.hitObject, second);
+    EXPECT_EQ(collisionQuery.AnyContact(second, &hit, &normal), 0) << "the box at index 2 is not tried, nor itself";
+}
+
+TEST(CollisionQueryEmptyTest, EmptySceneHitsNothingAndKeepsTheRecord)
+{
+    CSceneObject marker;
+    collisionQuery.SetHit(&marker);
+    D3DXVECTOR3 hit, normal;
+    EXPECT_EQ(collisionQuery.SegmentTest(D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 10), &hit, 1), 0);
+    EXPECT_EQ(collisionQuery.AnySegmentHit(D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 10), 10, &hit), 0);
+    EXPECT_EQ(collisionQuery.NearestHitType8(D3DXVECTOR3(0, 0, 0), 5, &hit, &normal), 0);
+    EXPECT_EQ(collisionQuery.NearestSegmentHitType8(D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 10), 10, &hit, &normal), 0);
+    EXPECT_EQ(collisionQuery.hitObject, &marker);
+    EXPECT_EQ(collisionQuery.Reset(), 1);
+    EXPECT_EQ(collisionQuery.hitClass, -1);
+}
+
+} // namespace

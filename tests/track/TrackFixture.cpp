@@ -1,0 +1,72 @@
+#include "tests/track/TrackFixture.h"
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "engine/D3DRender.h"
+#include "engine/FileSystem.h"
+#include "engine/GameSettings.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/SharedDevice.h"
+#include "tools/makedata/Generators.h"
+#include "world/CollisionQuery.h"
+#include "world/ObjectManager.h"
+#include "world/Track.h"
+#include "world/World.h"
+
+namespace {
+
+class LooseFileSink : public AssetSink {
+public:
+    void Add(const std::string& name, Pack, std::vector<std::uint8_t> bytes) override
+    {
+        std::filesystem::create_directories(std::filesystem::path(name).parent_path());
+        std::ofstream(name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+};
+
+std::unique_ptr<ScratchFolder> dataFolder;
+
+} // namespace
+
+void TrackTest::SetUpTestSuite()
+{
+    if (dataFolder)
+        return;
+    dataFolder = std::make_unique<ScratchFolder>();
+    LooseFileSink sink;
+    for (const GeneratorEntry& generator : AllGenerators())
+        if (std::string(generator.name) == "platforms" || std::string(generator.name) == "trackobjects")
+            generator.generate(sink);
+    d3dRender.device = SharedDeviceOf(64, 64).device;
+    FileManager = 0;
+    GameSettings[SLOT_BUMP] = 0;
+    GameSettings[SLOT_DISTANCE] = 2000;
+    fileSystem.Init();
+    world.activeCamera = &world;
+    world.InitPhysics();
+    objectManager.Init();
+    track.Init();
+}
+
+void TrackTest::SetUp()
+{
+    ASSERT_NE(d3dRender.device, nullptr) << "no GL device";
+    collisionQuery.Reset();
+}
+
+void TrackTest::TearDown()
+{
+    track.Clear();
+    objectManager.Clear();
+}
+
+CSceneObject* TrackTest::Place(const char* file, const D3DXVECTOR3& position)
+{
+    CSceneObject* object = objectManager.AddObject(file, position, position + D3DXVECTOR3(0, 0, 1), D3DXVECTOR3(0, 1, 0), -1);
+    object->CreatePhysics(0.0f, position, position + D3DXVECTOR3(0, 0, 1), D3DXVECTOR3(0, 1, 0));
+    return object;
+}
