@@ -8,8 +8,10 @@
 #include "world/CollisionQuery.h"
 #include "world/Environment.h"
 #include "world/FlameSystem.h"
+#include "world/Hud.h"
 #include "world/ObjectManager.h"
 #include "world/Track.h"
+#include "world/VehicleManager.h"
 #include "world/World.h"
 
 CD3DRender d3dRender;
@@ -19,8 +21,10 @@ CLightManager lightManager;
 CEnvironment environment;
 CCollisionQuery collisionQuery;
 CWorld world;
+CVehicleManager vehicleManager;
 CObjectManager objectManager;
 CTrack track;
 CFlameSystem flameSystem;
+CHud hud;
 CBackground background;
 CGameMenu gameMenu;

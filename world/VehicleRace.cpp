@@ -42,15 +42,15 @@ const D3DXVECTOR4 RESPAWN_COLOUR(1.0f, 0.5f, 1.0f, 1.0f);
 
 int SegmentCount() { return int(track.segmentCount); }
 
-int KindAt(int segmentIndex)
-{
-    const CPlatform* owner = track.segmentOwners[segmentIndex];
-    return owner ? owner->pieceKind : -1;
-}
-
 bool IsStraightWithCue(int kind) { return kind == STRAIGHT_KIND_A || kind == STRAIGHT_KIND_B; }
 
 bool IsLoop(int kind) { return unsigned(kind) >= unsigned(TRACK_LOOP_KIND); }
+
+bool LoopAt(int segmentIndex)
+{
+    const CPlatform* owner = track.segmentOwners[segmentIndex];
+    return owner && IsLoop(owner->pieceKind);
+}
 
 // A spread of -0.125 .. 0.125 drawn from rand().
 float LevelSpread() { return (float(std::rand() % 1001) * 0.0002f - 0.1f) * 1.25f; }
@@ -296,7 +296,7 @@ int CVehicle::FindRespawnSegment() const
     const int count = SegmentCount();
     const int last = std::max(0, count - 9);
     int s = std::clamp(segment, 0, std::max(0, count - 1));
-    while (s > 0 && IsLoop(KindAt(s)))
+    while (s > 0 && LoopAt(s))
         --s;
     const CPlatform* piece = track.segmentOwners[s];
     if (s >= count - TRACK_FINISH_SEGMENTS)

@@ -1,0 +1,83 @@
+// The computer driver on a straight course of segment points along +z.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "tests/scooter/StraightTrack.h"
+#include "world/Track.h"
+#include "world/Vehicle.h"
+
+class ComputerDriverTest : public StraightTrackTest {
+protected:
+    void SetUp() override
+    {
+        StraightTrackTest::SetUp();
+        scooter.topSpeed = 50.0f;
+        scooter.handling = 900.0f;
+        scooter.stopSegment = int(SEGMENTS) - 6;
+        scooter.gridColumn = 1;
+        scooter.lane = 1.0f;
+    }
+
+    // The scooter at segment c, offset from its point, facing along `facing`.
+    DriveDecision DriveFrom(int c, const D3DXVECTOR3& offset, const D3DXVECTOR3& facing, float speed)
+    {
+        scooter.segment = c;
+        scooter.speed = speed;
+        scooter.position = Point(c) + offset;
+        scooter.SetLookAt(scooter.position, scooter.position + facing, {0, 1, 0});
+        return scooter.PlanComputerDrive();
+    }
+
+    const D3DXVECTOR3 ahead {0, 0, 1};
+    CVehicle scooter;
+};
+
+TEST_F(ComputerDriverTest, OnTheLineItGoesFullThrottleStraightAhead)
+{
+    const DriveDecision decision = DriveFrom(5, {0, 0, 2.0f}, ahead, 20.0f);
+    EXPECT_EQ(decision.throttle, 1);
+    EXPECT_NEAR(decision.steer, 0.0f, 1e-5f);
+    EXPECT_FLOAT_EQ(scooter.aimPoint.x, 0.0f);
+}
+
+TEST_F(ComputerDriverTest, AtStandstillTheAimLiesBetweenTheCurrentAndTheNextPoint)
+{
+    DriveFrom(5, {0, 0, 5.0f}, ahead, 0.0f);
+    EXPECT_GT(scooter.aimPoint.z, Point(5).z);
+    EXPECT_LT(scooter.aimPoint.z, Point(6).z);
+}
+
+TEST_F(ComputerDriverTest, ItSteersBackTowardsTheLine)
+{
+    EXPECT_GT(DriveFrom(5, {-4.0f, 0, 0}, ahead, 20.0f).steer, 0.0f);
+    EXPECT_LT(DriveFrom(5, {4.0f, 0, 0}, ahead, 20.0f).steer, 0.0f);
+}
+
+TEST_F(ComputerDriverTest, AnAimBehindMeansBrakingAndFullLock)
+{
+    const DriveDecision moving = DriveFrom(5, {0, 0, 2.0f}, {0.1f, 0, -1.0f}, 20.0f);
+    EXPECT_EQ(moving.throttle, -1);
+    EXPECT_FLOAT_EQ(std::fabs(moving.steer), 2.5f);
+    EXPECT_EQ(DriveFrom(5, {0, 0, 2.0f}, {0.1f, 0, -1.0f}, 0.0f).throttle, 1);
+}
+
+TEST_F(ComputerDriverTest, PastItsStopSegmentARacerBrakes)
+{
+    scooter.stopSegment = 4;
+    EXPECT_EQ(DriveFrom(5, {0, 0, 2.0f}, ahead, 20.0f).throttle, -1);
+}
+
+TEST_F(ComputerDriverTest, AHintedSegmentShortensTheLookAheadAndMovesTheLane)
+{
+    track.laneHints[6] = 1;
+    DriveFrom(5, {0, 0, 2.0f}, ahead, 200.0f);
+    EXPECT_EQ(scooter.aimPoint, Point(6));
+    EXPECT_FLOAT_EQ(scooter.lane, 0.0f + 0.5f * 0.02f);
+}
+
+TEST_F(ComputerDriverTest, NearTheEndTheLookAheadStaysOnTheCourse)
+{
+    DriveFrom(int(SEGMENTS) - 2, {0, 0, 2.0f}, ahead, 200.0f);
+    EXPECT_EQ(scooter.aimPoint, Point(int(SEGMENTS) - 1));
+}
