@@ -79,10 +79,10 @@ const char* Name(const NameEntry<int> (&table)[N], int value, const char* otherw
 // The number in columns [first, first + width) of a line (1-based first; width 0: to the end).
 float FieldNumber(const char* line, std::size_t first, std::size_t width)
 {
-    const std::size_t length = std::strlen(line);
-    if (length < first)
+    const std::string_view text(line);
+    if (text.size() < first)
         return 0.0f;
-    std::string field(line + first - 1, width == 0 ? std::string::npos : width);
+    const std::string field(text.substr(first - 1, width == 0 ? std::string_view::npos : width));
     return std::strtof(field.c_str(), nullptr);
 }
 

@@ -1,5 +1,6 @@
 #include "tools/makedata/ObjectDescriptionWriter.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -62,6 +63,12 @@ std::string VectorText(float x, float y, float z)
     char text[64];
     std::snprintf(text, sizeof text, "%8.2f %8.2f %8.2f", x, y, z);
     return text;
+}
+
+std::string DirectionText(int x, int y, int z)
+{
+    auto field = [](int v) { return std::clamp(v, -99, 999); };
+    return ColourText(field(x), field(y), field(z));
 }
 
 bool HasBumpTextureLine(std::string_view objectType)

@@ -27,6 +27,9 @@ private:
 // columns 33-40, y in 42-49 and z from 51.
 std::string ColourText(int red, int green, int blue);
 std::string VectorText(float x, float y, float z);
+// A light direction of the location files: three integers -99 to 999 in the colour columns
+// (normalised when read).
+std::string DirectionText(int x, int y, int z);
 
 // One component section: its GEFFECT_ code name and its own lines (label, value).
 struct DescriptionSection {
