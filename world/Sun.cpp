@@ -55,7 +55,7 @@ CVehicle* ViewingScooter(const CCamera& camera)
 
 CSun::CSun()
     : glowTextureId(-1), glareGlowTextureId(-1), glareTextureId(-1), spriteBuffer(nullptr), sprite {}, glareSize(0),
-      occluded(0), glowHidden(0), occlusionTimer(0), offScreen(0)
+      occluded(0), glowHidden(0), occlusionTimer(0), offScreen(1)
 {
 }
 
@@ -80,8 +80,10 @@ void CSun::Release()
 void CSun::ClearGlare()
 {
     glareSize = 0.0f;
-    occluded = glowHidden = offScreen = 0;
+    occluded = glowHidden = 0;
     occlusionTimer = 0.0f;
+    // So that the first glare in view checks the occlusion at once.
+    offScreen = 1;
 }
 
 void CSun::UpdatePosition(const D3DXVECTOR3& direction1, const D3DXVECTOR4& colour1)
@@ -227,7 +229,8 @@ void CSun::DrawGlare()
         DrawQuadAdd(x - glareSize, y - glareSize, x + glareSize, y + glareSize, GlareColour(environment.colour1),
                     glareGlowTextureId);
     }
-    if (!occluded)
+    // Off screen the sun casts no ghosts, whatever the last occlusion check found.
+    if (!occluded && !offScreen)
         DrawLensGhosts(x, y);
 }
 

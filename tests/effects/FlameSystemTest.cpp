@@ -1,0 +1,139 @@
+// The flame particle pool on a clock the test sets: capacity, expiry with the last particle
+// moved into the freed slot, particles out of view, the fade-colour course, scooter-attached
+// particles and the drawn quad.
+#include <cstdlib>
+
+#include "engine/D3DRender.h"
+#include "engine/GameTimer.h"
+#include "tests/effects/EffectsFixture.h"
+#include "tests/support/DeviceFixture.h"
+#include "world/FlameSystem.h"
+#include "world/StaticObject.h"
+
+namespace {
+
+const D3DXVECTOR3 AHEAD(0, 0, 20);
+const D3DXVECTOR3 STILL(0, 0, 0);
+const D3DXVECTOR4 RED(1, 0, 0, 1);
+
+class FlameSystemTest : public EffectsTest {
+protected:
+    void SetUp() override
+    {
+        EffectsTest::SetUp();
+        if (!flameSystem.vertexBuffer)
+            flameSystem.Init();
+        flameSystem.Clear();
+    }
+    void TearDown() override
+    {
+        flameSystem.Clear();
+        EffectsTest::TearDown();
+    }
+
+    void Step(float seconds)
+    {
+        gameTimer.gameStep = seconds;
+        flameSystem.Update();
+    }
+};
+
+} // namespace
+
+TEST_F(FlameSystemTest, RefusesTheParticleAfterTheThousandAndTwentyFourth)
+{
+    for (int i = 0; i < FLAME_PARTICLE_CAPACITY; ++i)
+        ASSERT_EQ(flameSystem.AddParticle(AHEAD, STILL, 1, 5, 0, RED, 0, nullptr), 1);
+    EXPECT_EQ(flameSystem.AddParticle(AHEAD, STILL, 1, 5, 0, RED, 0, nullptr), 0);
+    EXPECT_EQ(flameSystem.count, FLAME_PARTICLE_CAPACITY);
+}
+
+TEST_F(FlameSystemTest, EndedParticlesLeaveNoGapAndTheRestMoveOn)
+{
+    flameSystem.AddParticle(AHEAD, STILL, 1, 0.5f, 0, RED, 0, nullptr);
+    flameSystem.AddParticle(AHEAD, D3DXVECTOR3(1, 0, 0), 1, 2.0f, 0.5f, RED, 0, nullptr);
+    flameSystem.AddParticle(AHEAD, D3DXVECTOR3(0, 2, 0), 1, 3.0f, 0, RED, 0, nullptr);
+    Step(0.6f);
+    ASSERT_EQ(flameSystem.count, 2);
+    // The last particle took the first slot, and was updated in it.
+    EXPECT_FLOAT_EQ(flameSystem.particles[0].life, 3.0f);
+    EXPECT_NEAR(flameSystem.particles[0].position.y, 1.2f, 1e-5f);
+    EXPECT_NEAR(flameSystem.particles[1].position.x, 0.6f, 1e-5f);
+    EXPECT_NEAR(flameSystem.particles[1].size, 1.3f, 1e-5f);
+    EXPECT_EQ(flameSystem.particles[2].active, 0);
+    Step(1.5f);
+    EXPECT_EQ(flameSystem.count, 1);
+    Step(1.0f);
+    EXPECT_EQ(flameSystem.count, 0);
+    EXPECT_EQ(flameSystem.visibleCount, 0);
+}
+
+TEST_F(FlameSystemTest, AParticleBehindTheCameraLivesOnUndrawn)
+{
+    flameSystem.AddParticle(AHEAD, STILL, 1, 4, 0, RED, 0, nullptr);
+    LookFrom(D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, -1));
+    Step(0.1f);
+    EXPECT_EQ(flameSystem.count, 1);
+    EXPECT_EQ(flameSystem.visibleCount, 0);
+    LookFrom(D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 1));
+    Step(0.1f);
+    EXPECT_EQ(flameSystem.visibleCount, 1);
+}
+
+TEST_F(FlameSystemTest, AFadeColourParticleStartsHotFadesInAndCoolsToItsColourByMidLife)
+{
+    std::srand(7);
+    flameSystem.AddParticle(AHEAD, STILL, 1, 1.0f, 0, D3DXVECTOR4(0, 0, 0, 0), 1, nullptr);
+    const D3DXVECTOR4 start = flameSystem.particles[0].startColour;
+    const struct {
+        float step;
+        float alpha;     // the fade factor
+        float hotShare;  // m: how much of (1, 1, 0.5) is mixed in
+    } cases[] = {{0.1f, 0.5f, 0.8f}, {0.1f, 1.0f, 0.6f}, {0.3f, 1.0f, 0.0f}, {0.25f, 0.5f, 0.0f}};
+    for (const auto& c : cases) {
+        Step(c.step);
+        const CFlameSystem::Particle& particle = flameSystem.particles[0];
+        SCOPED_TRACE(particle.remaining);
+        EXPECT_NEAR(particle.colour.w, c.alpha, 1e-4f);
+        const float m = c.hotShare;
+        EXPECT_NEAR(particle.colour.x, (start.x * (1 - m) + m) * c.alpha, 1e-4f);
+        EXPECT_NEAR(particle.colour.z, (start.z * (1 - m) + 0.5f * m) * c.alpha, 1e-4f);
+    }
+}
+
+TEST_F(FlameSystemTest, ParticlesOfAScooterFollowItAndDriftHalfwayBack)
+{
+    CStaticObject scooter;
+    scooter.objectType = GTYPE_VEHICLE;
+    D3DXMatrixTranslation(&scooter.world, 0, 0, 20);
+    flameSystem.AddParticle(AHEAD, D3DXVECTOR3(0, 1, 0), 1, 1.0f, 0, RED, 0, &scooter);
+    D3DXMatrixTranslation(&scooter.world, 10, 0, 20);
+    Step(0.5f);
+    // Attachment point (10, 1, 20), pulled a quarter of the way back towards (0, 0, 20).
+    EXPECT_NEAR(flameSystem.particles[0].position.x, 7.5f, 1e-4f);
+    EXPECT_NEAR(flameSystem.particles[0].position.y, 0.75f, 1e-4f);
+    Step(0.4999f);
+    EXPECT_NEAR(flameSystem.particles[0].position.x, 5.0f, 1e-3f);
+    flameSystem.Clear();
+}
+
+TEST_F(FlameSystemTest, OneVisibleParticleIsWrittenAndDrawnAdditively)
+{
+    for (const int shaders : {1, 0}) {
+        SCOPED_TRACE(shaders ? "technique" : "fixed function");
+        d3dRender.ps11 = shaders;
+        flameSystem.Clear();
+        flameSystem.AddParticle(AHEAD, STILL, 3, 4.0f, 0, D3DXVECTOR4(1, 1, 1, 1), 0, nullptr);
+        Step(0.01f);
+        ASSERT_EQ(flameSystem.visibleCount, 1);
+        d3dRender.device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
+        d3dRender.facesDrawn = 0;
+        flameSystem.Draw();
+        flameSystem.Draw(); // a paused frame draws the same quad again
+        EXPECT_EQ(d3dRender.facesDrawn, 4);
+        const D3DCOLOR centre = PixelAt(512, 384);
+        EXPECT_GT(centre & 0xFF, 0x60u) << std::hex << centre;
+        EXPECT_TRUE(ColourNear(PixelAt(512, 100), 0xFF000000)) << "beyond the sprite";
+    }
+    d3dRender.ps11 = 1;
+}

@@ -1,0 +1,155 @@
+// Motion blur: its four targets, the conditions under which it runs, the history it keeps, the
+// autoplay corner and the switch-off when the history cannot be copied.
+#include <utility>
+
+#include "engine/D3DRender.h"
+#include "engine/GameSettings.h"
+#include "frontend/GameMenu.h"
+#include "tests/effects/EffectsFixture.h"
+#include "tests/support/DeviceFixture.h"
+#include "world/World.h"
+
+namespace {
+
+class MotionBlurTest : public EffectsTest {
+protected:
+    void SetUp() override
+    {
+        EffectsTest::SetUp();
+        if (!d3dRender.blurAvailable)
+            d3dRender.CreateRenderTargets();
+        ASSERT_EQ(d3dRender.blurAvailable, 1);
+        GameSettings[SLOT_BLUR] = 1;
+        RaceMode = RACE_MODE_QUICK;
+    }
+    void TearDown() override
+    {
+        d3dRender.blurStrength = 0.0f;
+        RaceMode = RACE_MODE_NONE;
+        EffectsTest::TearDown();
+    }
+
+    // Width and height of render target 0.
+    std::pair<UINT, UINT> RenderTargetSize()
+    {
+        IDirect3DSurface9* surface = nullptr;
+        d3dRender.device->GetRenderTarget(0, &surface);
+        D3DSURFACE_DESC desc {};
+        surface->GetDesc(&desc);
+        surface->Release();
+        return {desc.Width, desc.Height};
+    }
+
+    // One frame whose whole scene is a clear to colour, composed onto the back buffer.
+    void BlurredFrame(D3DCOLOR colour)
+    {
+        d3dRender.BeginMotionBlur();
+        d3dRender.device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, colour, 1.0f, 0);
+        d3dRender.DrawMotionBlur();
+    }
+};
+
+} // namespace
+
+TEST_F(MotionBlurTest, TargetsAreFourSquaresOfFallingSizeWithOneDepthSurface)
+{
+    const UINT sizes[BLUR_TARGETS] = {1024, 768, 512, 256};
+    for (int i = 0; i < BLUR_TARGETS; ++i) {
+        ASSERT_NE(d3dRender.blurTargets[i], nullptr);
+        D3DSURFACE_DESC desc {};
+        d3dRender.blurTargets[i]->GetLevelDesc(0, &desc);
+        EXPECT_EQ(desc.Width, sizes[i]);
+        EXPECT_EQ(desc.Height, sizes[i]);
+        EXPECT_EQ(desc.Usage & D3DUSAGE_RENDERTARGET, DWORD(D3DUSAGE_RENDERTARGET));
+    }
+    EXPECT_NE(d3dRender.blurDepthSurface, nullptr);
+    EXPECT_NE(d3dRender.blurQuads[0], nullptr);
+    EXPECT_NE(d3dRender.blurQuads[1], nullptr);
+}
+
+TEST_F(MotionBlurTest, DoesNothingWithoutStrengthOrSetting)
+{
+    const auto backBuffer = RenderTargetSize();
+    const struct {
+        int setting;
+        float strength;
+    } cases[] = {{1, 0.0f}, {0, 1.0f}};
+    for (const auto& c : cases) {
+        GameSettings[SLOT_BLUR] = c.setting;
+        d3dRender.blurStrength = c.strength;
+        d3dRender.facesDrawn = 0;
+        d3dRender.BeginMotionBlur();
+        EXPECT_EQ(RenderTargetSize(), backBuffer) << c.setting << " " << c.strength;
+        d3dRender.DrawMotionBlur();
+        EXPECT_EQ(d3dRender.facesDrawn, 0);
+    }
+}
+
+TEST_F(MotionBlurTest, DrawsIntoTargetZeroAndComposesTheLastFourFrames)
+{
+    d3dRender.blurStrength = 1.0f;
+    const auto backBuffer = RenderTargetSize();
+    d3dRender.BeginMotionBlur();
+    EXPECT_EQ(RenderTargetSize(), std::make_pair(1024u, 1024u)) << "target 0";
+    EXPECT_EQ(world.viewport.Width, 1024u);
+    EXPECT_EQ(world.viewport.Height, 1024u);
+    EXPECT_FLOAT_EQ(d3dRender.xFactor, 1.0f);
+    d3dRender.DrawMotionBlur();
+    EXPECT_EQ(RenderTargetSize(), backBuffer);
+    EXPECT_FLOAT_EQ(d3dRender.xFactor, 1.28f);
+    EXPECT_EQ(world.viewport.Width, 1024u);
+    EXPECT_EQ(world.viewport.Height, 768u);
+
+    // With strength 1 the four frames weigh alike: red builds up a quarter per frame.
+    for (int i = 0; i < BLUR_TARGETS; ++i)
+        BlurredFrame(0xFF000000);
+    const D3DCOLOR expected[] = {0xFF400000, 0xFF800000, 0xFFBF0000, 0xFFFF0000};
+    for (D3DCOLOR colour : expected) {
+        BlurredFrame(0xFFFF0000);
+        EXPECT_TRUE(ColourNear(PixelAt(512, 384), colour, 10));
+    }
+}
+
+TEST_F(MotionBlurTest, AutoplayDrawsTheTopLeftQuarterAcrossTheWholeScreen)
+{
+    RaceMode = RACE_MODE_AUTOPLAY;
+    d3dRender.blurStrength = 0.001f; // nearly the current frame alone
+    d3dRender.BeginMotionBlur();
+    EXPECT_EQ(world.viewport.Width, 512u);
+    d3dRender.device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF00FF00, 1.0f, 0);
+    d3dRender.DrawMotionBlur();
+    for (const auto& [x, y] : {std::pair {10, 10}, {1010, 750}, {512, 384}})
+        EXPECT_TRUE(ColourNear(PixelAt(x, y), 0xFF00FF00, 10)) << x << ", " << y;
+}
+
+TEST_F(MotionBlurTest, AFailingHistoryCopySwitchesBlurOffForGood)
+{
+    // A compressed texture in place of target 3 cannot receive the copy of target 2.
+    d3dRender.blurTargets[3]->Release();
+    ASSERT_EQ(d3dRender.device->CreateTexture(256, 256, 1, 0, D3DFMT_DXT1, D3DPOOL_MANAGED, &d3dRender.blurTargets[3],
+                                              nullptr),
+              D3D_OK);
+    d3dRender.blurStrength = 1.0f;
+    const auto backBuffer = RenderTargetSize();
+    d3dRender.BeginMotionBlur();
+    EXPECT_EQ(RenderTargetSize(), backBuffer);
+    EXPECT_EQ(GameSettings[SLOT_BLUR], 0);
+    EXPECT_EQ(d3dRender.blurAvailable, 0);
+    EXPECT_EQ(d3dRender.blurStrength, 0.0f);
+    EXPECT_EQ(d3dRender.blurTargets[0], nullptr);
+    EXPECT_FLOAT_EQ(d3dRender.xFactor, 1.28f);
+    EXPECT_EQ(world.viewport.Width, 1024u);
+    d3dRender.CreateRenderTargets();
+}
+
+TEST_F(MotionBlurTest, ALostDeviceReleasesTheTargetsAndTheResetMakesThemAgain)
+{
+    d3dRender.blurStrength = 0.5f;
+    d3dRender.OnLostDevice();
+    EXPECT_EQ(d3dRender.blurAvailable, 0);
+    EXPECT_EQ(d3dRender.blurStrength, 0.0f);
+    EXPECT_EQ(d3dRender.blurTargets[3], nullptr);
+    d3dRender.OnResetDevice();
+    EXPECT_EQ(d3dRender.blurAvailable, 1);
+    EXPECT_NE(d3dRender.blurTargets[3], nullptr);
+}
