@@ -11,6 +11,7 @@
 #include "engine/RunCounter.h"
 #include "engine/SettingsFile.h"
 #include "engine/WindowProcedure.h"
+#include "frontend/GameMenu.h"
 #include "platform/win/WinShell.h"
 #include "platform/win/WinTime.h"
 #include "platform/win/WinWindow.h"
@@ -76,10 +77,14 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (audioManager.Init(mainWindow) < 0)
         return 0;
     ClampSettings();
+    gameMenu.ShowSplash();
+    gameMenu.ShowLoading(true);
     if (world.Init() != 1)
         return 0;
     audioManager.Compact();
-    if (GameMenu == 0) {
+    if (GameMenu != 0) {
+        gameMenu.SetActive(true);
+    } else {
         // Straight into a race: location 1, seed 1, track type 2, length 2, one racer, scooter 6.
         world.LoadLocation(1);
         world.StartRace(1, 2, 2, 1, 6);

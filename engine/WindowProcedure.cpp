@@ -6,6 +6,7 @@
 #include "engine/GameTimer.h"
 #include "engine/InputState.h"
 #include "engine/MainWindow.h"
+#include "frontend/GameMenu.h"
 
 namespace {
 
@@ -13,9 +14,10 @@ namespace {
 constexpr int TEXT_ENTRY_ON = 1;
 constexpr int TEXT_ENTRY_BACKSPACE = 3;
 
+// Not while the window is inactive or the menu has the input.
 bool ActionKeysAccepted()
 {
-    return windowActive != 0;
+    return windowActive != 0 && !gameMenu.active;
 }
 
 void Deactivate()
@@ -59,21 +61,27 @@ void OnMouse(UINT message, LPARAM lParam)
 
 void OnKeyDown(int key)
 {
+    if (gameMenu.keyCapture) {
+        gameMenu.OnKey(key);
+        return;
+    }
     OnActionKeyDown(key);
     const bool debugMode = GameSettings[SLOT_DEBUG_MODE] != 0;
     switch (key) {
     case VK_PAUSE:
-        if (debugMode) {
-            if (windowActive)
-                Deactivate();
-            else
-                Activate();
-        }
+        if (!debugMode)
+            gameMenu.OpenPage(MENU_PAGE_PAUSE);
+        else if (windowActive)
+            Deactivate();
+        else
+            Activate();
         return;
     case VK_ESCAPE:
         inputState.escape = 1;
         if (debugMode)
             GameSettings[SLOT_QUIT] = 1;
+        else
+            gameMenu.OpenPage(MENU_PAGE_IN_RACE);
         return;
     case 'F':
         if (debugMode)
@@ -92,9 +100,12 @@ void OnKeyDown(int key)
 
 void OnKeyUp(int key)
 {
-    OnActionKeyUp(key);
+    if (!gameMenu.keyCapture)
+        OnActionKeyUp(key);
     if (int* flag = InputFlagOfKey(key))
         *flag = 0;
+    if (key == 'P')
+        gameMenu.OpenPage(MENU_PAGE_PAUSE);
 }
 
 } // namespace
