@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "engine/FileSystem.h"
+#include "frontend/GameMenu.h"
+#include "frontend/Records.h"
+#include "tests/profiles/SaveFixtures.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace {
+
+class MenuProfilesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fileSystem.Init();
+        std::strcpy(PlayerName, "Player");
+        ResetCareer(CareerBlock);
+        gameMenu.profileCount = 0;
+        gameMenu.profileLoaded = 0;
+        SelectedProfile = -1;
+    }
+    void TearDown() override { fileSystem.Release(); }
+
+    void CreateProfile(const char* name)
+    {
+        std::strcpy(PlayerName, name);
+        gameMenu.CreateNewProfile();
+    }
+
+    ScratchFolder folder;
+};
+
+TEST_F(MenuProfilesTest, FirstProfileCreatesTheSaveFolderAndNumberOne)
+{
+    gameMenu.ListProfiles();
+    EXPECT_EQ(gameMenu.profileCount, 0);
+    EXPECT_EQ(SelectedProfile, -1);
+    EXPECT_FALSE(gameMenu.profileContinue.enabled);
+
+    CareerBlock.upgradePoints = 5; // a new profile starts from the defaults
+    CreateProfile("Ann");
+    EXPECT_TRUE(folder.Exists("Save/Profile01.sav"));
+    EXPECT_EQ(gameMenu.profileCount, 1);
+    EXPECT_EQ(SelectedProfile, 0);
+    EXPECT_EQ(gameMenu.profileLoaded, 1);
+    EXPECT_EQ(CareerBlock.upgradePoints, 0);
+    EXPECT_FALSE(gameMenu.continueCareer.enabled);
+
+    gameMenu.ListProfiles();
+    EXPECT_STREQ(gameMenu.profileItems[0].caption, "Ann");
+    EXPECT_TRUE(gameMenu.profileItems[0].enabled);
+    EXPECT_FALSE(gameMenu.profileItems[1].enabled);
+    EXPECT_TRUE(gameMenu.profileContinue.enabled);
+}
+
+TEST_F(MenuProfilesTest, SavedCareerLoadsBackAndSetsTheMenu)
+{
+    CreateProfile("Ann");
+    CareerBlock.noCareer = 0;
+    CareerBlock.careerScooter = 3;
+    CareerBlock.places[4] = 1;
+    gameMenu.SaveProfile();
+
+    std::strcpy(PlayerName, "Other");
+    ResetCareer(CareerBlock);
+    gameMenu.ListProfiles();
+    gameMenu.LoadProfile();
+    EXPECT_STREQ(PlayerName, "Ann");
+    EXPECT_EQ(CareerBlock.places[4], 1);
+    EXPECT_EQ(MenuSelection.scooter, 3);
+    EXPECT_TRUE(gameMenu.continueCareer.enabled);
+}
+
+TEST_F(MenuProfilesTest, DamagedProfileOnLoadKeepsNameAndCareer)
+{
+    CreateProfile("Ann");
+    folder.WriteBytes("Save/Profile01.sav", BytesOfFile("broken"));
+    std::strcpy(PlayerName, "Kept");
+    CareerBlock.upgradePoints = 4;
+    gameMenu.LoadProfile();
+    EXPECT_STREQ(PlayerName, "Kept");
+    EXPECT_EQ(CareerBlock.upgradePoints, 4);
+}
+
+TEST_F(MenuProfilesTest, DeletionSelectsTheFirstAgainAndANewProfileNeverOverwrites)
+{
+    CreateProfile("Ann");
+    CreateProfile("Bob");
+    ASSERT_TRUE(folder.Exists("Save/Profile02.sav"));
+    SelectedProfile = 0;
+    gameMenu.DeleteProfile();
+    EXPECT_FALSE(folder.Exists("Save/Profile01.sav"));
+    EXPECT_EQ(gameMenu.profileCount, 1);
+    EXPECT_EQ(SelectedProfile, 0);
+    EXPECT_STREQ(gameMenu.profileItems[0].caption, "Bob");
+
+    const std::string bob = folder.Read("Save/Profile02.sav");
+    CreateProfile("Cid"); // count + 1 = 2 is taken: number 1 is free again
+    EXPECT_EQ(folder.Read("Save/Profile02.sav"), bob);
+    EXPECT_TRUE(folder.Exists("Save/Profile01.sav"));
+
+    gameMenu.DeleteProfile(); // the new profile, now selected
+    gameMenu.DeleteProfile();
+    EXPECT_EQ(gameMenu.profileCount, 0);
+    EXPECT_EQ(SelectedProfile, -1);
+    gameMenu.DeleteProfile(); // nothing selected: nothing happens
+}
+
+TEST_F(MenuProfilesTest, EleventhProfileIsRefused)
+{
+    for (int i = 0; i < 10; ++i)
+        CreateProfile("P");
+    ASSERT_EQ(gameMenu.profileCount, 10);
+    CreateProfile("Q");
+    EXPECT_EQ(gameMenu.profileCount, 10);
+    EXPECT_FALSE(folder.Exists("Save/Profile11.sav"));
+}
+
+TEST_F(MenuProfilesTest, RandomTrackAndAutoplayNeverTouchTheBestResults)
+{
+    ClearRecordsTable(RecordsTable);
+    RaceMode = RACE_MODE_QUICK;
+    MenuSelection.track = 0;
+    gameMenu.UpdateRecords();
+    RaceMode = RACE_MODE_AUTOPLAY;
+    MenuSelection.track = 2;
+    gameMenu.UpdateRecords();
+    EXPECT_FALSE(folder.Exists(RECORDS_FILE));
+
+    RaceMode = RACE_MODE_QUICK;
+    gameMenu.UpdateRecords(); // a recorded track saves even when no row changes
+    EXPECT_TRUE(folder.Exists(RECORDS_FILE));
+    gameMenu.LoadRecordsTable();
+    EXPECT_EQ(RecordsTable[2].bestTime, NO_RECORD);
+}
+
+} // namespace

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "engine/GameSettings.h"
+#include "engine/InputState.h"
+#include "engine/WindowProcedure.h"
+#include "frontend/SplashSequence.h"
+#include "tests/profiles/ScreensFixture.h"
+
+namespace {
+
+// Milliseconds for t = 1.
+constexpr std::uint32_t UNIT = 1667;
+
+TEST(SplashSequence, PictureWaitsFadesInHoldsFadesOutThenTheLogo)
+{
+    CSplashSequence splash;
+    splash.Start(true, true, 0);
+    EXPECT_FALSE(splash.Tick(UNIT - 10)) << "the first unit is held";
+    ASSERT_TRUE(splash.Tick(UNIT));
+    splash.BeginFrame(UNIT);
+    EXPECT_EQ(splash.stage, SPLASH_PICTURE_IN);
+    ASSERT_TRUE(splash.Tick(UNIT + UNIT / 2));
+    EXPECT_NEAR(splash.Alpha(), 127, 1);
+    ASSERT_TRUE(splash.Tick(2 * UNIT));
+    splash.EndFrame();
+    EXPECT_EQ(splash.stage, SPLASH_PICTURE_OUT);
+    EXPECT_FALSE(splash.Tick(3 * UNIT - 10)) << "the full picture is held until t = 2";
+    ASSERT_TRUE(splash.Tick(3 * UNIT));
+    EXPECT_EQ(splash.Alpha(), 254);
+    ASSERT_TRUE(splash.Tick(4 * UNIT));
+    splash.EndFrame();
+    EXPECT_EQ(splash.stage, SPLASH_PICTURE_DONE);
+    splash.BeginFrame(4 * UNIT);
+    EXPECT_EQ(splash.stage, SPLASH_LOGO_IN);
+    ASSERT_TRUE(splash.Tick(4 * UNIT));
+    EXPECT_EQ(splash.Alpha(), 0) << "the logo fades in from a fresh clock";
+}
+
+TEST(SplashSequence, SkipsJumpFromThePictureToTheLogoAndFromTheLogoToTheEnd)
+{
+    struct Case {
+        bool picture, logo;
+        int stage;
+        int expected;
+    } const cases[] = {
+        {true, true, SPLASH_PICTURE_IN, SPLASH_LOGO_IN}, {true, true, SPLASH_PICTURE_OUT, SPLASH_LOGO_IN},
+        {true, true, SPLASH_PICTURE_DONE, SPLASH_LOGO_IN}, {true, false, SPLASH_PICTURE_IN, SPLASH_END},
+        {true, true, SPLASH_LOGO_IN, SPLASH_END},         {true, true, SPLASH_LOGO_OUT, SPLASH_END},
+    };
+    for (const Case& c : cases) {
+        CSplashSequence splash;
+        splash.Start(c.picture, c.logo, 0);
+        splash.stage = c.stage;
+        splash.Skip(5000);
+        EXPECT_EQ(splash.stage, c.expected) << c.stage;
+        EXPECT_EQ(splash.hold, 0.0f);
+        EXPECT_TRUE(splash.Tick(5000)) << "the skip restarts the clock without a hold";
+    }
+}
+
+TEST(SplashSequence, MissingPictureGoesToTheLogoAndMissingBothEnds)
+{
+    CSplashSequence splash;
+    splash.Start(false, true, 0);
+    splash.BeginFrame(UNIT);
+    EXPECT_EQ(splash.stage, SPLASH_LOGO_IN);
+    splash.Start(false, false, 0);
+    splash.BeginFrame(UNIT);
+    EXPECT_TRUE(splash.Ended());
+}
+
+// The splash's own message loop on a clock the test drives: the messages reach the window
+// procedure, which sets the skip inputs.
+class SplashLoopTest : public ScreensTest {
+protected:
+    void SetUp() override
+    {
+        ScreensTest::SetUp();
+        static HWND window = [] {
+            WNDCLASSA windowClass {};
+            windowClass.lpfnWndProc = WndProc;
+            windowClass.lpszClassName = "SplashTest";
+            RegisterClassA(&windowClass);
+            return CreateWindowExA(0, "SplashTest", "SplashTest", WS_POPUP, 0, 0, 8, 8, nullptr, nullptr, nullptr,
+                                   nullptr);
+        }();
+        splashWindow = window;
+        ASSERT_NE(splashWindow, nullptr);
+        inputState = {};
+        GameSettings[SLOT_QUIT] = 0;
+        now = 0;
+        pending = {};
+    }
+
+    struct Input {
+        std::uint32_t at;
+        UINT message;
+        WPARAM key;
+    };
+    // Each reading advances 20 ms and posts the inputs that are due.
+    static std::uint32_t Clock()
+    {
+        now += 20;
+        for (Input& input : pending)
+            if (input.message && now >= input.at) {
+                PostMessageA(splashWindow, input.message, input.key, 0);
+                input.message = 0;
+            }
+        return now;
+    }
+
+    static inline HWND splashWindow = nullptr;
+    static inline std::uint32_t now = 0;
+    static inline std::array<Input, 2> pending {};
+};
+
+TEST_F(SplashLoopTest, EachSkipInputEndsThePictureThenTheLogo)
+{
+    struct Case {
+        UINT message;
+        WPARAM key;
+    } const cases[] = {{WM_KEYDOWN, VK_RETURN}, {WM_KEYDOWN, VK_ESCAPE}, {WM_KEYDOWN, VK_SPACE}, {WM_LBUTTONDOWN, 0}};
+    for (const Case& c : cases) {
+        now = 0;
+        pending = {Input {2000, c.message, c.key}, Input {2600, c.message, c.key}};
+        RunSplashScreens(0, 1, Clock);
+        // Without skips the splash takes seven units, near 11.7 s.
+        EXPECT_LT(now, 3000u) << c.message << " " << c.key;
+        EXPECT_GE(now, 2600u);
+        EXPECT_EQ(inputState.enter + inputState.escape + inputState.space + inputState.leftButton, 0)
+            << "the skip inputs are taken";
+        inputState = {};
+    }
+}
+
+TEST_F(SplashLoopTest, RunsItsFullLengthWithoutInputAndEndsAtOnceWithoutPictures)
+{
+    RunSplashScreens(0, 1, Clock);
+    EXPECT_GT(now, 11000u);
+    EXPECT_LT(now, 12500u);
+    now = 0;
+    RunSplashScreens(-1, -1, Clock);
+    EXPECT_LT(now, 2000u);
+}
+
+} // namespace
