@@ -74,7 +74,7 @@ DecodedImage Halo(Rgb colour)
 {
     return MakeFlatImage(64, 64, [=](unsigned, unsigned y) {
         const float t = 1.0f - std::fabs(float(y) / 63.0f - 0.5f) * 1.6f;
-        return Argb(unsigned(std::clamp(t, 0.0f, 1.0f) * 110.0f), unsigned(colour.r), unsigned(colour.g),
+        return Argb(unsigned(std::clamp(t, 0.0f, 1.0f) * 70.0f), unsigned(colour.r), unsigned(colour.g),
                     unsigned(colour.b));
     });
 }
@@ -126,7 +126,7 @@ std::vector<std::uint8_t> SkyPlanetMesh(float radius)
 {
     MeshWriter writer;
     writer.AddFrame(GROUP_BODY, Sphere({}, radius));
-    writer.AddFrame(8, Sphere({}, radius * 1.12f));
+    writer.AddFrame(8, Sphere({}, radius * 1.05f));
     writer.AddFrame(9, Sphere({}, radius * 1.03f));
     return writer.Encode();
 }
