@@ -9,6 +9,7 @@
 #include "engine/GameTimer.h"
 #include "engine/LightManager.h"
 #include "frontend/Background.h"
+#include "frontend/Cursor.h"
 #include "frontend/GameMenu.h"
 #include "frontend/Profiles.h"
 #include "world/CollisionQuery.h"
@@ -31,6 +32,7 @@ constexpr float ASPECT_SQUEEZE = 0.85f;
 int LoadScrollScreens()
 {
     background.LoadScrollScreens();
+    cursor.Load(); // the renderer is ready and the menu has not shown the cursor yet
     return 1;
 }
 
@@ -73,6 +75,7 @@ void CWorld::Release()
     hud.Release();
     gameMenu.Release();
     background.Release();
+    cursor.Release();
     lightManager.DisableAll();
     vehicleManager.Release();
     objectManager.Release();
