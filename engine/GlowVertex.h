@@ -20,6 +20,19 @@ struct GlowVertex {
 };
 static_assert(sizeof(GlowVertex) == 64);
 
+// The corners of a glow quad in drawing order (signs of x and y) with texture coordinates over
+// the whole sprite texture.
+struct GlowCorner {
+    float x, y, u, v;
+};
+constexpr GlowCorner WHOLE_TEXTURE_CORNERS[4] = {
+    {1, 1, 0.001f, 0.001f}, {1, -1, 0.001f, 0.999f}, {-1, 1, 0.999f, 0.001f}, {-1, -1, 0.999f, 0.999f}};
+
+// Each lane truncated from 255 x its value, clamped to 0..255: ARGB from (r, g, b, a).
+std::uint32_t ArgbColour(const D3DXVECTOR4& colour);
+// The same with alpha 255.
+std::uint32_t OpaqueColour(const D3DXVECTOR4& colour);
+
 // Indices of quad i: 4i, 4i+1, 4i+2, 4i+2, 4i+1, 4i+3 (two triangles over the corner order).
 inline void WriteQuadIndices(std::uint16_t* indices, unsigned quad)
 {

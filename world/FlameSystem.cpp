@@ -21,23 +21,9 @@ constexpr UINT VERTEX_BYTES = FLAME_PARTICLE_CAPACITY * QUAD_VERTICES * sizeof(G
 constexpr UINT INDEX_BYTES = FLAME_PARTICLE_CAPACITY * QUAD_INDICES * sizeof(WORD);           // 12288
 
 // Corner k of a quad of half-size s: (x s, y s, 0.25 s) at its texture coordinates.
-struct Corner {
-    float x, y, u, v;
-};
-constexpr Corner CORNERS[QUAD_VERTICES] = {
-    {1, 1, 0.001f, 0.001f}, {1, -1, 0.001f, 0.999f}, {-1, 1, 0.999f, 0.001f}, {-1, -1, 0.999f, 0.999f}};
+const GlowCorner* const CORNERS = WHOLE_TEXTURE_CORNERS;
 
-std::uint32_t ColourByte(float lane)
-{
-    return static_cast<std::uint32_t>(std::clamp(lane * 255.0f, 0.0f, 255.0f));
-}
-
-std::uint32_t PackArgb(const D3DXVECTOR4& colour)
-{
-    return ColourByte(colour.w) << 24 | ColourByte(colour.x) << 16 | ColourByte(colour.y) << 8 | ColourByte(colour.z);
-}
-
-void WriteCorner(GlowVertex& vertex, const Corner& corner, float size)
+void WriteCorner(GlowVertex& vertex, const GlowCorner& corner, float size)
 {
     vertex.x = corner.x * size;
     vertex.y = corner.y * size;
@@ -255,7 +241,7 @@ void CFlameSystem::Build()
     auto* vertices = static_cast<GlowVertex*>(data);
     for (int j = 0; j < visibleCount; ++j) {
         const Particle& particle = *drawList[j];
-        const std::uint32_t colour = PackArgb(particle.colour);
+        const std::uint32_t colour = ArgbColour(particle.colour);
         for (int k = 0; k < QUAD_VERTICES; ++k) {
             GlowVertex& vertex = vertices[j * QUAD_VERTICES + k];
             WriteCorner(vertex, CORNERS[k], particle.size);

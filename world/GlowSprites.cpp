@@ -1,20 +1,7 @@
 #include "world/GlowSprites.h"
 
-#include <algorithm>
-
 #include "world/StaticObject.h"
 #include "world/World.h"
-
-namespace {
-
-std::uint32_t Channel(float value) { return static_cast<std::uint32_t>(std::clamp(value * 255.0f, 0.0f, 255.0f)); }
-
-} // namespace
-
-std::uint32_t OpaqueColour(const D3DXVECTOR4& colour)
-{
-    return 0xFF000000u | Channel(colour.x) << 16 | Channel(colour.y) << 8 | Channel(colour.z);
-}
 
 const std::vector<D3DXVECTOR3>& OwnerPoints(const CStaticObject& owner, int list)
 {

@@ -15,8 +15,6 @@ constexpr int POINTS_DIRECT_LIGHTS = 2;
 constexpr int POINTS_SPOTS = 3;
 constexpr int POINTS_FLAMES = 4;
 
-// Alpha 255 and red, green, blue each truncated from 255 x the channel (clamped to 0..255).
-std::uint32_t OpaqueColour(const D3DXVECTOR4& colour);
 // The list of the owner's mesh; empty without a mesh.
 const std::vector<D3DXVECTOR3>& OwnerPoints(const CStaticObject& owner, int list);
 D3DXVECTOR3 ToWorld(const CStaticObject& owner, const D3DXVECTOR3& point);

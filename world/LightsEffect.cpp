@@ -23,10 +23,7 @@ constexpr int SPRITE_INDICES = 6;
 constexpr float DIRECT_LIGHT_TALLNESS = 4.0f;
 
 // Corner signs and texture coordinates (the glow quarter of the LightMap).
-struct Corner {
-    float x, y, u, v;
-};
-constexpr Corner CORNERS[SPRITE_VERTICES] = {
+constexpr GlowCorner CORNERS[SPRITE_VERTICES] = {
     {1, 1, 0.501f, 0.501f}, {1, -1, 0.501f, 0.999f}, {-1, 1, 0.999f, 0.501f}, {-1, -1, 0.999f, 0.999f}};
 
 void SetCorners(GlowVertex* sprite, float halfWidth, float halfHeight)

@@ -77,11 +77,7 @@ void CStarField::BuildPointStars()
 
 void CStarField::BuildSprites()
 {
-    struct Corner {
-        float x, y, u, v;
-    };
-    static constexpr Corner corners[4] = {
-        {1, 1, 0.001f, 0.001f}, {1, -1, 0.001f, 0.999f}, {-1, 1, 0.999f, 0.001f}, {-1, -1, 0.999f, 0.999f}};
+    const GlowCorner* const corners = WHOLE_TEXTURE_CORNERS;
     sprites.assign(static_cast<std::size_t>(starCount) * 4, GlowVertex {});
     std::vector<WORD> indices(static_cast<std::size_t>(starCount) * 6);
     for (unsigned i = 0; i < starCount; ++i) {

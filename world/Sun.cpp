@@ -29,9 +29,7 @@ constexpr float OCCLUSION_INTERVAL = 0.2f;
 constexpr float MIRRORED_GLOW_MINIMUM = 200.0f;
 constexpr int LENS_GHOSTS = 8;
 
-std::uint32_t Channel(float value) { return static_cast<std::uint32_t>(std::clamp(value * 255.0f, 0.0f, 255.0f)); }
-
-D3DCOLOR Opaque(float r, float g, float b) { return 0xFF000000u | Channel(r) << 16 | Channel(g) << 8 | Channel(b); }
+D3DCOLOR Opaque(float r, float g, float b) { return OpaqueColour(D3DXVECTOR4(r, g, b, 1.0f)); }
 
 float DistanceFromCentre(float x, float y) { return std::hypot(x - SCREEN_CENTRE_X, y - SCREEN_CENTRE_Y); }
 
@@ -88,11 +86,7 @@ void CSun::ClearGlare()
 
 void CSun::UpdatePosition(const D3DXVECTOR3& direction1, const D3DXVECTOR4& colour1)
 {
-    struct Corner {
-        float x, y, u, v;
-    };
-    static constexpr Corner corners[4] = {
-        {1, 1, 0.001f, 0.001f}, {1, -1, 0.001f, 0.999f}, {-1, 1, 0.999f, 0.001f}, {-1, -1, 0.999f, 0.999f}};
+    const GlowCorner* const corners = WHOLE_TEXTURE_CORNERS;
     const D3DXVECTOR3 centre = direction1 * -SPRITE_DISTANCE;
     // (colour + 1) at full brightness: a paler sun.
     D3DXVECTOR4 pale;
