@@ -7,6 +7,8 @@
 #include "engine/InputState.h"
 #include "engine/MainWindow.h"
 #include "frontend/GameMenu.h"
+#include "world/Vehicle.h"
+#include "world/VehicleManager.h"
 
 namespace {
 
@@ -14,10 +16,12 @@ namespace {
 constexpr int TEXT_ENTRY_ON = 1;
 constexpr int TEXT_ENTRY_BACKSPACE = 3;
 
-// Not while the window is inactive or the menu has the input.
+// Not while the window is inactive, the computer drives the player's scooter or the menu has
+// the input.
 bool ActionKeysAccepted()
 {
-    return windowActive != 0 && !gameMenu.active;
+    const bool computerDrives = playerVehicle && playerVehicle->GetDriver() == DRIVER_COMPUTER;
+    return windowActive != 0 && !computerDrives && !gameMenu.active;
 }
 
 void Deactivate()
