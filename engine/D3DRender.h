@@ -183,7 +183,7 @@ public:
 
 private:
     void ResetFields();
-    // Blur available, the Blur setting on and the strength above 0.
+    // Blur available with an effect to compose it, the Blur setting on and the strength above 0.
     bool MotionBlurRuns() const;
     // Side of the square drawn into target 0: 512 in autoplay, else 1024.
     int MotionBlurRenderSize() const;

@@ -32,7 +32,7 @@ void ResetCameraViewport(float width, float height, bool updateView)
 
 bool CD3DRender::MotionBlurRuns() const
 {
-    return blurAvailable && GameSettings[SLOT_BLUR] != 0 && blurStrength > 0.0f;
+    return blurAvailable && effect && GameSettings[SLOT_BLUR] != 0 && blurStrength > 0.0f;
 }
 
 int CD3DRender::MotionBlurRenderSize() const

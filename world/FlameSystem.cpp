@@ -62,6 +62,7 @@ void CFlameSystem::ClearParticles()
 
 int CFlameSystem::Init()
 {
+    Release();
     textureId = d3dRender.LoadTexture("Data/Effects/Flames/FlameWhite.bmp", 0);
     CreateBuffers();
     visibleCount = 0;

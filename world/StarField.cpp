@@ -46,6 +46,7 @@ CStarField::CStarField()
 
 void CStarField::Load()
 {
+    Release();
     starCount = STAR_COUNT;
     textureId = d3dRender.LoadTexture("Data/Static/Star/StarObject.bmp", 1);
     BuildPointStars();

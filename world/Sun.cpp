@@ -59,6 +59,7 @@ CSun::CSun()
 
 void CSun::Load()
 {
+    Release();
     glowTextureId = d3dRender.LoadTexture("Data/Static/Sun/SunGlow.bmp", 0);
     glareGlowTextureId = d3dRender.LoadTexture("Data/Static/Sun/SunGlow.bmp", 0);
     glareTextureId = d3dRender.LoadTexture("Data/Static/Sun/SunGlare.bmp", 0);
