@@ -152,6 +152,10 @@ void CGameMenu::OpenPage(int pageCode)
 
 void CGameMenu::OpenPauseToggle()
 {
+    // Only an open pause page resumes a race; without one (during the splash, say) no race
+    // is paused and none may start.
+    if (!RaceRunning() && page != MENU_PAGE_PAUSE)
+        return;
     SetPageFocus(MENU_PAGE_PAUSE);
     page = MENU_PAGE_PAUSE;
     if (RaceRunning()) {
@@ -178,6 +182,9 @@ void CGameMenu::OpenInRaceToggle()
         PauseRace();
         return;
     }
+    // As with the pause page: only the open in-race page resumes the race.
+    if (page != MENU_PAGE_IN_RACE)
+        return;
     ClearFocus();
     cursor.visible = 0;
     page = MENU_PAGE_NONE;

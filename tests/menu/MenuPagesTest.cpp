@@ -157,6 +157,18 @@ TEST_F(MenuTest, PauseToggleOnReleaseOfPAndNotOverAnEndPage)
     EXPECT_EQ(gameMenu.page, MENU_PAGE_END_OF_RACE);
 }
 
+TEST_F(MenuTest, EscapeAndPWithoutARaceStartNone)
+{
+    // Before the menu comes up (the splash) neither key may set the race running.
+    gameMenu.active = 0;
+    gameMenu.OpenPage(MENU_PAGE_NONE);
+    GameSettings[SLOT_RACE_RUNNING] = 0;
+    Key(VK_ESCAPE);
+    Key('P');
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_NONE);
+    EXPECT_EQ(GameSettings[SLOT_RACE_RUNNING], 0);
+}
+
 TEST_F(MenuTest, ArrowKeysDoNothingOnTheEndPageForTwoSeconds)
 {
     gameMenu.active = 0;
