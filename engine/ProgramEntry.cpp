@@ -8,6 +8,7 @@
 #include "engine/FileSystem.h"
 #include "engine/GameSettings.h"
 #include "engine/MainWindow.h"
+#include "engine/MessagePump.h"
 #include "engine/RunCounter.h"
 #include "engine/SettingsFile.h"
 #include "engine/WindowProcedure.h"
@@ -93,14 +94,8 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     }
     d3dRender.SetCursorPosition(400.0f, 300.0f);
 
-    MSG message {};
     while (GameSettings[SLOT_QUIT] == 0) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT)
-                break;
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        DispatchWaitingMessages();
         world.Frame();
     }
 
@@ -115,5 +110,6 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         ShellExecuteA(nullptr, "open", "play.url", nullptr, nullptr, SW_SHOWNORMAL);
     }
     fileSystem.Release();
-    return static_cast<int>(message.wParam);
+    // A normal end; the last input message's wParam (a key code, a button mask) is no exit code.
+    return 0;
 }

@@ -7,8 +7,8 @@
 #include "engine/Draw2D.h"
 #include "engine/GameSettings.h"
 #include "engine/InputState.h"
+#include "engine/MessagePump.h"
 #include "platform/win/WinTime.h"
-#include "platform/win/WinWindow.h"
 
 namespace {
 
@@ -20,15 +20,6 @@ bool TakeSkipInput()
         return false;
     inputState.leftButton = inputState.escape = inputState.space = inputState.enter = 0;
     return true;
-}
-
-void DispatchWaitingMessages()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
 }
 
 D3DCOLOR White(int alpha)
