@@ -7,6 +7,7 @@
 #include "engine/D3DRender.h"
 #include "world/ObjectDescription.h"
 #include "world/StaticObject.h"
+#include "world/StructureColour.h"
 #include "world/SurfaceEffects.h"
 #include "world/SurfaceGate.h"
 
@@ -46,16 +47,6 @@ std::string FramePattern(const std::string& pattern, int frame)
         i = end;
     }
     return name;
-}
-
-// Each channel 0.33, 0.66 or 0.99, then scaled so that the brightest is 1.
-D3DXVECTOR4 RandomStructureColour()
-{
-    float channels[3];
-    for (float& channel : channels)
-        channel = static_cast<float>(std::rand() % 3 + 1) * 0.33f;
-    const float brightest = std::max({channels[0], channels[1], channels[2]});
-    return D3DXVECTOR4(channels[0] / brightest, channels[1] / brightest, channels[2] / brightest, 1.0f);
 }
 
 } // namespace

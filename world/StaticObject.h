@@ -10,7 +10,7 @@
 #include "world/ObjectDescription.h"
 
 class btRigidBody;
-class btDefaultMotionState;
+struct btDefaultMotionState;
 class CChromeEffect;
 class CRGlassEffect;
 class CLightMapsEffect;
