@@ -94,6 +94,13 @@ public:
     void UnlockBatchBuffers();
     // Draws the batch in one additive call, every quad turned to the active camera's eye.
     void DrawDirectLights();
+    // Additive camera-facing glow: techDirectLights over the texture and world matrix when the
+    // shaders draw (true), else the texture and world transform of the fixed-function stage.
+    bool SetGlowTechnique(int textureId, const D3DXMATRIX& worldMatrix);
+    // z test without z write, no lighting, ONE/ONE blending, no culling; the glow vertex stream.
+    void SetGlowStates(IDirect3DVertexBuffer9* vertices);
+    // The indexed glow triangles in the technique's pass when the shaders draw; culling back on.
+    void DrawGlowTriangles(bool shaders, UINT vertexCount, UINT triangles);
 
     // ---- Motion blur ----
     // The four square targets, their depth surface and the two quads; lowers the Blur maximum

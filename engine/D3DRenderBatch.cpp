@@ -78,13 +78,46 @@ void CD3DRender::TurnBatchToEye(const D3DXVECTOR3& eye)
     if (FAILED(batchVertexBuffer->Lock(0, 0, &data, 0)))
         return;
     auto* vertices = static_cast<GlowVertex*>(data);
-    for (int i = 0; i < batchVertexCount; ++i) {
-        const D3DXVECTOR3 turned = FacingCorner(vertices[i], eye);
-        vertices[i].x = turned.x;
-        vertices[i].y = turned.y;
-        vertices[i].z = turned.z;
-    }
+    CopyTurnedToEye(vertices, vertices, static_cast<std::size_t>(batchVertexCount), eye);
     batchVertexBuffer->Unlock();
+}
+
+bool CD3DRender::SetGlowTechnique(int glowTextureId, const D3DXMATRIX& worldMatrix)
+{
+    if (ps11 && effect) {
+        SetTechnique("techDirectLights");
+        SetEffectTexture("texBaseMap1", GetTexture(glowTextureId));
+        effect->SetMatrix("matWorld", &worldMatrix);
+        return true;
+    }
+    SetTextureById(glowTextureId, 1, 0);
+    device->SetTransform(D3DTS_WORLD, &worldMatrix);
+    return false;
+}
+
+void CD3DRender::SetGlowStates(IDirect3DVertexBuffer9* vertices)
+{
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    SetZEnable(1);
+    SetZWrite(0);
+    SetLighting(0);
+    SetAlphaBlend(1);
+    SetBlend(D3DBLEND_ONE, D3DBLEND_ONE);
+    device->SetFVF(GLOW_VERTEX_FVF);
+    device->SetStreamSource(0, vertices, 0, sizeof(GlowVertex));
+}
+
+void CD3DRender::DrawGlowTriangles(bool shaders, UINT vertexCount, UINT triangles)
+{
+    if (shaders) {
+        effect->Begin(nullptr, 0);
+        effect->Pass(0);
+    }
+    device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, vertexCount, 0, triangles);
+    if (shaders)
+        effect->End();
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
+    facesDrawn += static_cast<int>(triangles);
 }
 
 void CD3DRender::DrawDirectLights()
@@ -93,39 +126,14 @@ void CD3DRender::DrawDirectLights()
         return;
     D3DXMATRIX identity;
     D3DXMatrixIdentity(&identity);
-    const bool shaders = ps11 && effect;
-    if (shaders) {
-        SetTechnique("techDirectLights");
-        SetEffectTexture("texBaseMap1", GetTexture(lightMapId));
-        effect->SetMatrix("matWorld", &identity);
-    } else {
-        SetTextureById(lightMapId, 1, 0);
-        device->SetTransform(D3DTS_WORLD, &identity);
+    const bool shaders = SetGlowTechnique(lightMapId, identity);
+    if (!shaders) {
         // A batch drawn again (the clock stood still) is already turned.
         if (world.activeCamera && !batchFacesEye)
             TurnBatchToEye(world.activeCamera->eye);
         batchFacesEye = 1;
     }
-
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    SetZEnable(1);
-    SetZWrite(0);
-    SetLighting(0);
-    SetAlphaBlend(1);
-    SetBlend(D3DBLEND_ONE, D3DBLEND_ONE);
-    device->SetFVF(GLOW_VERTEX_FVF);
-    device->SetStreamSource(0, batchVertexBuffer, 0, sizeof(GlowVertex));
+    SetGlowStates(batchVertexBuffer);
     device->SetIndices(batchIndexBuffer);
-
-    const UINT triangles = static_cast<UINT>(batchIndexCount / 3);
-    if (shaders) {
-        effect->Begin(nullptr, 0);
-        effect->Pass(0);
-        device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, static_cast<UINT>(batchVertexCount), 0, triangles);
-        effect->End();
-    } else {
-        device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, static_cast<UINT>(batchVertexCount), 0, triangles);
-    }
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
-    facesDrawn += static_cast<int>(triangles);
+    DrawGlowTriangles(shaders, static_cast<UINT>(batchVertexCount), static_cast<UINT>(batchIndexCount / 3));
 }

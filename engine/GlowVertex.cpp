@@ -33,3 +33,32 @@ D3DXVECTOR3 FacingCorner(const GlowVertex& vertex, const D3DXVECTOR3& eye)
                         D3DXVECTOR3(vertex.centreX, vertex.centreY, vertex.centreZ), eye,
                         D3DXVECTOR3(vertex.upX, vertex.upY, vertex.upZ));
 }
+
+void CopyTurnedToEye(GlowVertex* destination, const GlowVertex* source, std::size_t count, const D3DXVECTOR3& eye)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        const D3DXVECTOR3 turned = FacingCorner(source[i], eye);
+        destination[i] = source[i];
+        destination[i].x = turned.x;
+        destination[i].y = turned.y;
+        destination[i].z = turned.z;
+    }
+}
+
+void WriteWholeTextureSprite(GlowVertex* quad, const D3DXVECTOR3& centre, float halfSize, std::uint32_t colour)
+{
+    for (int k = 0; k < 4; ++k) {
+        const GlowCorner& corner = WHOLE_TEXTURE_CORNERS[k];
+        GlowVertex& vertex = quad[k];
+        vertex = GlowVertex {};
+        vertex.x = corner.x * halfSize;
+        vertex.y = corner.y * halfSize;
+        vertex.colour = colour;
+        vertex.u = corner.u;
+        vertex.v = corner.v;
+        vertex.centreX = centre.x;
+        vertex.centreY = centre.y;
+        vertex.centreZ = centre.z;
+        vertex.upY = 1.0f;
+    }
+}

@@ -2,6 +2,7 @@
 // The 64-byte vertex of the light-glow batch, the flames, the stars and the sun: a corner in the
 // sprite's own frame (x right, y up, z towards the eye), its colour, its place in the sprite
 // texture, the sprite's centre in world coordinates, its up vector and four spare floats.
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/gfx/D3D9.h"
@@ -51,3 +52,8 @@ D3DXVECTOR3 FacingCorner(const D3DXVECTOR3& corner, const D3DXVECTOR3& centre, c
                          const D3DXVECTOR3& up);
 // The vertex's own corner, centre and up turned to eye.
 D3DXVECTOR3 FacingCorner(const GlowVertex& vertex, const D3DXVECTOR3& eye);
+// Copies count vertices with their corners turned to eye (source may be destination).
+void CopyTurnedToEye(GlowVertex* destination, const GlowVertex* source, std::size_t count, const D3DXVECTOR3& eye);
+// The four vertices of a sprite of the given half-size over the whole texture, centred at centre
+// with up axis (0, 1, 0) and nothing else set.
+void WriteWholeTextureSprite(GlowVertex* quad, const D3DXVECTOR3& centre, float halfSize, std::uint32_t colour);

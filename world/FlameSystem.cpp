@@ -287,38 +287,15 @@ void CFlameSystem::Draw()
         return;
     D3DXMATRIX identity;
     D3DXMatrixIdentity(&identity);
-    const bool shaders = d3dRender.ps11 && d3dRender.effect;
+    const bool shaders = d3dRender.SetGlowTechnique(textureId, identity);
     if (shaders) {
-        d3dRender.SetTechnique("techDirectLights");
-        d3dRender.SetEffectTexture("texBaseMap1", d3dRender.GetTexture(textureId));
-        d3dRender.effect->SetMatrix("matWorld", &identity);
         const D3DXVECTOR4 noFog(1, 1, 1, 1);
         d3dRender.effect->SetVector("FogParam", &noFog);
-    } else {
-        d3dRender.SetTextureById(textureId, 1, 0);
-        device->SetTransform(D3DTS_WORLD, &identity);
-        if (world.activeCamera)
-            TurnToEye(world.activeCamera->eye);
+    } else if (world.activeCamera) {
+        TurnToEye(world.activeCamera->eye);
     }
-    d3dRender.SetZEnable(1);
-    d3dRender.SetZWrite(0);
-    d3dRender.SetLighting(0);
-    d3dRender.SetAlphaBlend(1);
-    d3dRender.SetBlend(D3DBLEND_ONE, D3DBLEND_ONE);
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    device->SetFVF(GLOW_VERTEX_FVF);
-    device->SetStreamSource(0, vertexBuffer, 0, sizeof(GlowVertex));
+    d3dRender.SetGlowStates(vertexBuffer);
     device->SetIndices(indexBuffer);
-
-    const UINT vertices = static_cast<UINT>(visibleCount * QUAD_VERTICES);
-    const UINT triangles = static_cast<UINT>(visibleCount * 2);
-    if (shaders) {
-        d3dRender.effect->Begin(nullptr, 0);
-        d3dRender.effect->Pass(0);
-    }
-    device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, vertices, 0, triangles);
-    if (shaders)
-        d3dRender.effect->End();
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
-    d3dRender.facesDrawn += static_cast<int>(triangles);
+    d3dRender.DrawGlowTriangles(shaders, static_cast<UINT>(visibleCount * QUAD_VERTICES),
+                                static_cast<UINT>(visibleCount * 2));
 }

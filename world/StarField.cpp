@@ -78,26 +78,13 @@ void CStarField::BuildPointStars()
 
 void CStarField::BuildSprites()
 {
-    const GlowCorner* const corners = WHOLE_TEXTURE_CORNERS;
     sprites.assign(static_cast<std::size_t>(starCount) * 4, GlowVertex {});
     std::vector<WORD> indices(static_cast<std::size_t>(starCount) * 6);
     for (unsigned i = 0; i < starCount; ++i) {
         const D3DXVECTOR3 centre = RandomPointAt(SPRITE_RADIUS);
         const float size = static_cast<float>(std::rand() % 101) * 0.05f + 20.0f;
         const auto grey = static_cast<std::uint32_t>((static_cast<float>(std::rand() % 101) * 0.005f + 0.5f) * 255.0f);
-        const std::uint32_t colour = 0xFF000000u | grey << 16 | grey << 8 | grey;
-        for (int k = 0; k < 4; ++k) {
-            GlowVertex& vertex = sprites[i * 4 + k];
-            vertex.x = corners[k].x * size;
-            vertex.y = corners[k].y * size;
-            vertex.colour = colour;
-            vertex.u = corners[k].u;
-            vertex.v = corners[k].v;
-            vertex.centreX = centre.x;
-            vertex.centreY = centre.y;
-            vertex.centreZ = centre.z;
-            vertex.upY = 1.0f;
-        }
+        WriteWholeTextureSprite(&sprites[i * 4], centre, size, 0xFF000000u | grey << 16 | grey << 8 | grey);
         WriteQuadIndices(&indices[i * 6], i);
     }
     IDirect3DDevice9* device = d3dRender.device;
@@ -135,14 +122,7 @@ void CStarField::TurnSpritesToEye(const D3DXVECTOR3& eye)
     void* data = nullptr;
     if (FAILED(spriteBuffer->Lock(0, 0, &data, D3DLOCK_DISCARD)))
         return;
-    auto* vertices = static_cast<GlowVertex*>(data);
-    for (std::size_t i = 0; i < sprites.size(); ++i) {
-        vertices[i] = sprites[i];
-        const D3DXVECTOR3 turned = FacingCorner(sprites[i], eye);
-        vertices[i].x = turned.x;
-        vertices[i].y = turned.y;
-        vertices[i].z = turned.z;
-    }
+    CopyTurnedToEye(static_cast<GlowVertex*>(data), sprites.data(), sprites.size(), eye);
     spriteBuffer->Unlock();
 }
 
@@ -170,13 +150,8 @@ void CStarField::Render()
     device->SetStreamSource(0, pointBuffer, 0, sizeof(PointStar));
     device->DrawPrimitive(D3DPT_POINTLIST, 0, starCount);
 
-    const bool shaders = d3dRender.ps11 && d3dRender.effect;
-    if (shaders) {
-        d3dRender.SetTechnique("techDirectLights");
-        d3dRender.SetEffectTexture("texBaseMap1", d3dRender.GetTexture(textureId));
-        d3dRender.effect->SetMatrix("matWorld", &frame);
-    } else {
-        d3dRender.SetTextureById(textureId, 1, 0);
+    const bool shaders = d3dRender.SetGlowTechnique(textureId, frame);
+    if (!shaders) {
         // The eye in the stars' own frame.
         D3DXMATRIX inverse;
         D3DXMatrixInverse(&inverse, nullptr, &frame);
@@ -184,19 +159,7 @@ void CStarField::Render()
         D3DXVec3TransformCoord(&eye, &world.activeCamera->eye, &inverse);
         TurnSpritesToEye(eye);
     }
-    d3dRender.SetAlphaBlend(1);
-    d3dRender.SetBlend(D3DBLEND_ONE, D3DBLEND_ONE);
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    device->SetFVF(GLOW_VERTEX_FVF);
-    device->SetStreamSource(0, spriteBuffer, 0, sizeof(GlowVertex));
+    d3dRender.SetGlowStates(spriteBuffer);
     device->SetIndices(indexBuffer);
-    if (shaders) {
-        d3dRender.effect->Begin(nullptr, 0);
-        d3dRender.effect->Pass(0);
-    }
-    device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, starCount * 4, 0, starCount * 2);
-    if (shaders)
-        d3dRender.effect->End();
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
-    d3dRender.facesDrawn += static_cast<int>(starCount * 2);
+    d3dRender.DrawGlowTriangles(shaders, starCount * 4, starCount * 2);
 }

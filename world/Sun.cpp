@@ -87,25 +87,10 @@ void CSun::ClearGlare()
 
 void CSun::UpdatePosition(const D3DXVECTOR3& direction1, const D3DXVECTOR4& colour1)
 {
-    const GlowCorner* const corners = WHOLE_TEXTURE_CORNERS;
-    const D3DXVECTOR3 centre = direction1 * -SPRITE_DISTANCE;
     // (colour + 1) at full brightness: a paler sun.
     D3DXVECTOR4 pale;
     ColorNormalizeMax(pale, D3DXVECTOR3(colour1.x + 1.0f, colour1.y + 1.0f, colour1.z + 1.0f));
-    const D3DCOLOR colour = Opaque(pale.x, pale.y, pale.z);
-    for (int k = 0; k < 4; ++k) {
-        GlowVertex& vertex = sprite[k];
-        vertex = GlowVertex {};
-        vertex.x = corners[k].x * SPRITE_HALF_SIZE;
-        vertex.y = corners[k].y * SPRITE_HALF_SIZE;
-        vertex.colour = colour;
-        vertex.u = corners[k].u;
-        vertex.v = corners[k].v;
-        vertex.centreX = centre.x;
-        vertex.centreY = centre.y;
-        vertex.centreZ = centre.z;
-        vertex.upY = 1.0f;
-    }
+    WriteWholeTextureSprite(sprite, direction1 * -SPRITE_DISTANCE, SPRITE_HALF_SIZE, Opaque(pale.x, pale.y, pale.z));
     if (spriteBuffer)
         spriteBuffer->Release();
     spriteBuffer = nullptr;
@@ -129,39 +114,17 @@ void CSun::Render()
     const D3DXVECTOR3& eye = world.activeCamera->eye;
     D3DXMATRIX frame;
     D3DXMatrixTranslation(&frame, eye.x, eye.y, eye.z);
-    const bool shaders = d3dRender.ps11 && d3dRender.effect;
-    if (shaders) {
-        d3dRender.SetTechnique("techDirectLights");
-        d3dRender.SetEffectTexture("texBaseMap1", d3dRender.GetTexture(glowTextureId));
-        d3dRender.effect->SetMatrix("matWorld", &frame);
-    } else {
-        d3dRender.SetTextureById(glowTextureId, 1, 0);
-        device->SetTransform(D3DTS_WORLD, &frame);
-        // In the sun's own frame the eye is at the origin.
-        void* data = nullptr;
-        if (SUCCEEDED(spriteBuffer->Lock(0, 0, &data, D3DLOCK_DISCARD))) {
-            auto* vertices = static_cast<GlowVertex*>(data);
-            for (int k = 0; k < 4; ++k) {
-                vertices[k] = sprite[k];
-                const D3DXVECTOR3 turned = FacingCorner(sprite[k], D3DXVECTOR3(0, 0, 0));
-                vertices[k].x = turned.x;
-                vertices[k].y = turned.y;
-                vertices[k].z = turned.z;
-            }
-            spriteBuffer->Unlock();
-        }
+    const bool shaders = d3dRender.SetGlowTechnique(glowTextureId, frame);
+    void* data = nullptr;
+    // In the sun's own frame the eye is at the origin.
+    if (!shaders && SUCCEEDED(spriteBuffer->Lock(0, 0, &data, D3DLOCK_DISCARD))) {
+        CopyTurnedToEye(static_cast<GlowVertex*>(data), sprite, 4, D3DXVECTOR3(0, 0, 0));
+        spriteBuffer->Unlock();
     }
     const D3DXVECTOR4 noFog(1, 1, 1, 1);
     if (d3dRender.effect)
         d3dRender.effect->SetVector("FogParam", &noFog);
-    d3dRender.SetZEnable(1);
-    d3dRender.SetZWrite(0);
-    d3dRender.SetLighting(0);
-    d3dRender.SetAlphaBlend(1);
-    d3dRender.SetBlend(D3DBLEND_ONE, D3DBLEND_ONE);
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    device->SetFVF(GLOW_VERTEX_FVF);
-    device->SetStreamSource(0, spriteBuffer, 0, sizeof(GlowVertex));
+    d3dRender.SetGlowStates(spriteBuffer);
     if (shaders) {
         d3dRender.effect->Begin(nullptr, 0);
         d3dRender.effect->Pass(0);
