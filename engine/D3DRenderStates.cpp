@@ -10,6 +10,21 @@ namespace {
 
 void SetState(IDirect3DDevice9* device, D3DRENDERSTATETYPE state, DWORD value) { device->SetRenderState(state, value); }
 
+// The cached states that SaveState keeps, each beside its saved copy.
+struct SavedState {
+    int CD3DRender::*state;
+    int CD3DRender::*saved;
+};
+constexpr SavedState SAVED_STATES[] = {
+    {&CD3DRender::textureId, &CD3DRender::savedTextureId},
+    {&CD3DRender::zWrite, &CD3DRender::savedZWrite},
+    {&CD3DRender::zEnable, &CD3DRender::savedZEnable},
+    {&CD3DRender::lighting, &CD3DRender::savedLighting},
+    {&CD3DRender::sourceBlend, &CD3DRender::savedSourceBlend},
+    {&CD3DRender::destinationBlend, &CD3DRender::savedDestinationBlend},
+    {&CD3DRender::alphaBlend, &CD3DRender::savedAlphaBlend},
+};
+
 } // namespace
 
 int CD3DRender::SetDefaultStates()
@@ -218,25 +233,15 @@ void CD3DRender::RestoreFogRange() { SetFogRange(savedFogStart, savedFogEnd); }
 void CD3DRender::SaveState()
 {
     std::memcpy(savedTechniqueName, techniqueName, sizeof techniqueName);
-    savedTextureId = textureId;
-    savedZWrite = zWrite;
-    savedZEnable = zEnable;
-    savedLighting = lighting;
-    savedSourceBlend = sourceBlend;
-    savedDestinationBlend = destinationBlend;
-    savedAlphaBlend = alphaBlend;
+    for (const auto& [state, saved] : SAVED_STATES)
+        this->*saved = this->*state;
 }
 
 void CD3DRender::RestoreState()
 {
     std::memcpy(techniqueName, savedTechniqueName, sizeof techniqueName);
-    textureId = savedTextureId;
-    zWrite = savedZWrite;
-    zEnable = savedZEnable;
-    lighting = savedLighting;
-    sourceBlend = savedSourceBlend;
-    destinationBlend = savedDestinationBlend;
-    alphaBlend = savedAlphaBlend;
+    for (const auto& [state, saved] : SAVED_STATES)
+        this->*state = this->*saved;
     device->SetRenderState(D3DRS_ZWRITEENABLE, static_cast<DWORD>(zWrite));
     device->SetRenderState(D3DRS_ZENABLE, static_cast<DWORD>(zEnable));
     device->SetRenderState(D3DRS_LIGHTING, static_cast<DWORD>(lighting));

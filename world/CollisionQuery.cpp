@@ -49,6 +49,28 @@ struct NearestHit {
 
 CStaticObject* Vehicle(int index) { return vehicleManager.vehicles[index]; }
 
+// The first object from ANY_HIT_FIRST on, else the first scooter, that hits; null without one.
+template <typename Hits>
+CStaticObject* FirstAnyHit(Hits hits)
+{
+    for (int i = ANY_HIT_FIRST; i < objectManager.count; ++i)
+        if (hits(objectManager.objects[i]))
+            return objectManager.objects[i];
+    for (int i = 0; i < vehicleManager.vehicleCount; ++i)
+        if (hits(Vehicle(i)))
+            return Vehicle(i);
+    return nullptr;
+}
+
+// Names the object hit in the record; 1, or 0 without one.
+int Record(CCollisionQuery& query, CStaticObject* hit)
+{
+    if (!hit)
+        return 0;
+    query.SetHit(hit);
+    return 1;
+}
+
 } // namespace
 
 CCollisionQuery::CCollisionQuery() : hitObject(nullptr), hitClass(-1), hitType(-1) {}
@@ -93,36 +115,14 @@ int CCollisionQuery::SegmentTest(const D3DXVECTOR3& origin, const D3DXVECTOR3& e
 int CCollisionQuery::AnySegmentHit(const D3DXVECTOR3& origin, const D3DXVECTOR3& end, float length,
                                    D3DXVECTOR3* hitPoint)
 {
-    auto probe = [&](CStaticObject* object) {
-        if (!object->SegmentTest(origin, end, length, hitPoint))
-            return false;
-        SetHit(object);
-        return true;
-    };
-    for (int i = ANY_HIT_FIRST; i < objectManager.count; ++i)
-        if (probe(objectManager.objects[i]))
-            return 1;
-    for (int i = 0; i < vehicleManager.vehicleCount; ++i)
-        if (probe(Vehicle(i)))
-            return 1;
-    return 0;
+    return Record(*this, FirstAnyHit([&](CStaticObject* object) { return object->SegmentTest(origin, end, length, hitPoint); }));
 }
 
 int CCollisionQuery::AnyContact(CStaticObject* object, D3DXVECTOR3* hitPoint, D3DXVECTOR3* normal)
 {
-    auto probe = [&](CStaticObject* candidate) {
-        if (candidate == object || !candidate->ContactTest(object, hitPoint, normal))
-            return false;
-        SetHit(candidate);
-        return true;
-    };
-    for (int i = ANY_HIT_FIRST; i < objectManager.count; ++i)
-        if (probe(objectManager.objects[i]))
-            return 1;
-    for (int i = 0; i < vehicleManager.vehicleCount; ++i)
-        if (probe(Vehicle(i)))
-            return 1;
-    return 0;
+    return Record(*this, FirstAnyHit([&](CStaticObject* candidate) {
+        return candidate != object && candidate->ContactTest(object, hitPoint, normal);
+    }));
 }
 
 int CCollisionQuery::NearestHitType8(const D3DXVECTOR3& centre, float radius, D3DXVECTOR3* hitPoint,
