@@ -33,3 +33,19 @@ void SetCentre(GlowVertex& vertex, const D3DXVECTOR3& centre)
 }
 
 D3DXVECTOR3 CameraEye() { return world.activeCamera ? world.activeCamera->eye : D3DXVECTOR3(0, 0, 0); }
+
+void CGlowComponent::SetColour(float r, float g, float b, float a)
+{
+    colour = D3DXVECTOR4(r, g, b, a);
+    const std::uint32_t packed = OpaqueColour(colour);
+    for (GlowVertex& vertex : vertices)
+        vertex.colour = packed;
+}
+
+void CGlowComponent::ReleaseGeometry()
+{
+    vertices.clear();
+    vertices.shrink_to_fit();
+    indices.clear();
+    indices.shrink_to_fit();
+}

@@ -24,3 +24,20 @@ bool OwnerMoves(const CStaticObject& owner);
 void SetCentre(GlowVertex& vertex, const D3DXVECTOR3& centre);
 // The eye of the active camera; the origin without one.
 D3DXVECTOR3 CameraEye();
+
+// What the light and cone components share: the owner, the colour and the glow geometry that
+// they append to the light-glow batch.
+class CGlowComponent {
+public:
+    // Stores the colour and repaints every vertex.
+    void SetColour(float r, float g, float b, float a);
+
+    CStaticObject* owner = nullptr;
+    D3DXVECTOR4 colour {0, 0, 0, 1};
+    std::vector<GlowVertex> vertices;
+    std::vector<std::uint16_t> indices;
+
+protected:
+    // Frees the vertices and indices.
+    void ReleaseGeometry();
+};

@@ -131,20 +131,9 @@ void CLightsEffect::Update()
     AppendToBatch(spriteCount);
 }
 
-void CLightsEffect::SetColour(float r, float g, float b, float a)
-{
-    colour = D3DXVECTOR4(r, g, b, a);
-    const std::uint32_t packed = OpaqueColour(colour);
-    for (GlowVertex& vertex : vertices)
-        vertex.colour = packed;
-}
-
 void CLightsEffect::Release()
 {
-    vertices.clear();
-    vertices.shrink_to_fit();
-    indices.clear();
-    indices.shrink_to_fit();
+    ReleaseGeometry();
     spriteCount = 0;
 }
 

@@ -6,27 +6,19 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/GlowVertex.h"
-#include "platform/gfxx/D3DXMath.h"
+#include "world/GlowSprites.h"
 
-class CStaticObject;
-
-class CLightsEffect {
+// Its vertices: 4 per sprite; its indices: 6 per sprite.
+class CLightsEffect : public CGlowComponent {
 public:
     // Reads the size and colour lines; a structure takes its light-map hue or a random one. 0.
     int Load(int file, CStaticObject* owner);
     void Update();
     void Build();
-    // Stores the colour and repaints every vertex.
-    void SetColour(float r, float g, float b, float a);
     void Release();
 
-    CStaticObject* owner = nullptr;
     unsigned spriteCount = 0;
     float size = 0; // half the sprite's width
-    D3DXVECTOR4 colour {0, 0, 0, 1};
-    std::vector<GlowVertex> vertices;    // 4 per sprite
-    std::vector<std::uint16_t> indices;  // 6 per sprite
 
 protected:
     // n sprites of half-size s whose corners are (s, t s), (s, -t s), (-s, t s), (-s, -t s).

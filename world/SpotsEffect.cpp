@@ -90,19 +90,8 @@ void CSpotsEffect::Update()
     d3dRender.AddToBatch(vertices.data(), indices.data(), count, count);
 }
 
-void CSpotsEffect::SetColour(float r, float g, float b, float a)
-{
-    colour = D3DXVECTOR4(r, g, b, a);
-    const std::uint32_t packed = OpaqueColour(colour);
-    for (GlowVertex& vertex : vertices)
-        vertex.colour = packed;
-}
-
 void CSpotsEffect::Release()
 {
-    vertices.clear();
-    vertices.shrink_to_fit();
-    indices.clear();
-    indices.shrink_to_fit();
+    ReleaseGeometry();
     spotCount = 0;
 }
