@@ -7,6 +7,37 @@
 #include "collision/CollisionTickCount.h"
 #include "collision/TrianglePrimitives.h"
 
+namespace
+{
+
+// Depth first from root into every node that enters lets in (children in order), handing each
+// triangle of a leaf, the last first, to visit; true as soon as visit returns true.
+template <typename Enters, typename Visit>
+bool WalkLeaves(std::vector<const BoxTreeNode*>& stack, const BoxTreeNode& root, Enters enters, Visit visit)
+{
+    stack.clear();
+    stack.push_back(&root);
+    while (!stack.empty())
+    {
+        const BoxTreeNode* node = stack.back();
+        stack.pop_back();
+        if (!enters(*node))
+            continue;
+        if (const int children = node->GetChildCount(); children > 0)
+        {
+            for (int c = children - 1; c >= 0; --c)
+                stack.push_back(node->GetChild(c));
+            continue;
+        }
+        for (int i = node->GetTriangleCount() - 1; i >= 0; --i)
+            if (visit(*node->GetTriangle(i)))
+                return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool CollisionModel3DImpl::TestModel(const CollisionModel3D& otherModel, int /*accuracy*/,
                                      unsigned maxTimeMs, const float* otherMatrix)
 {
@@ -110,39 +141,23 @@ bool CollisionModel3DImpl::TestRay(const float* originWorld, const float* direct
 
     // A closest-hit walk prunes boxes beyond the nearest hit found so far.
     float reach = segmentMax;
-    nodeStack.clear();
-    nodeStack.push_back(&root);
-    while (!nodeStack.empty())
-    {
-        const BoxTreeNode* node = nodeStack.back();
-        nodeStack.pop_back();
-        if (!RayMayHitBox(*node, origin, direction, reach))
-            continue;
-        if (const int children = node->GetChildCount(); children > 0)
-        {
-            for (int c = children - 1; c >= 0; --c)
-                nodeStack.push_back(node->GetChild(c));
-            continue;
-        }
-        for (int i = node->GetTriangleCount() - 1; i >= 0; --i)
-        {
-            const BoxedTriangle* candidate = node->GetTriangle(i);
+    const bool stopped = WalkLeaves(
+        nodeStack, root, [&](const BoxTreeNode& node) { return RayMayHitBox(node, origin, direction, reach); },
+        [&](const BoxedTriangle& candidate) {
             float t = 0.0f;
             Vec3 point;
-            if (!TestRayTriangle(candidate->triangle, origin, direction, segmentMax, t, point))
-                continue;
+            if (!TestRayTriangle(candidate.triangle, origin, direction, segmentMax, t, point))
+                return false;
             if (closest && !(t < best))
-                continue;
+                return false;
             best = t;
             reach = t;
-            hitTriangleA = candidate->triangle;
+            hitTriangleA = candidate.triangle;
             hitPoint = point;
-            hitIndexA = IndexOf(candidate);
-            if (!closest)
-                return true;
-        }
-    }
-    return closest && best < 9e9f;
+            hitIndexA = IndexOf(&candidate);
+            return !closest;
+        });
+    return stopped || (closest && best < 9e9f);
 }
 
 bool CollisionModel3DImpl::TestSphere(const float* centreWorld, float radius)
@@ -150,29 +165,13 @@ bool CollisionModel3DImpl::TestSphere(const float* centreWorld, float radius)
     hitKind = SphereHit;
     const Vec3 centre = InverseTransform().TransformPoint(Vec3::FromArray(centreWorld));
 
-    nodeStack.clear();
-    nodeStack.push_back(&root);
-    while (!nodeStack.empty())
-    {
-        const BoxTreeNode* node = nodeStack.back();
-        nodeStack.pop_back();
-        if (!SphereReachesBox(*node, centre, radius))
-            continue;
-        if (const int children = node->GetChildCount(); children > 0)
-        {
-            for (int c = children - 1; c >= 0; --c)
-                nodeStack.push_back(node->GetChild(c));
-            continue;
-        }
-        for (int i = node->GetTriangleCount() - 1; i >= 0; --i)
-        {
-            const BoxedTriangle* candidate = node->GetTriangle(i);
-            if (!TestSphereTriangle(candidate->triangle, centre, radius, hitPoint))
-                continue;
-            hitTriangleA = candidate->triangle;
-            hitIndexA = IndexOf(candidate);
+    return WalkLeaves(
+        nodeStack, root, [&](const BoxTreeNode& node) { return SphereReachesBox(node, centre, radius); },
+        [&](const BoxedTriangle& candidate) {
+            if (!TestSphereTriangle(candidate.triangle, centre, radius, hitPoint))
+                return false;
+            hitTriangleA = candidate.triangle;
+            hitIndexA = IndexOf(&candidate);
             return true;
-        }
-    }
-    return false;
+        });
 }

@@ -115,7 +115,8 @@ int CCollisionQuery::SegmentTest(const D3DXVECTOR3& origin, const D3DXVECTOR3& e
 int CCollisionQuery::AnySegmentHit(const D3DXVECTOR3& origin, const D3DXVECTOR3& end, float length,
                                    D3DXVECTOR3* hitPoint)
 {
-    return Record(*this, FirstAnyHit([&](CStaticObject* object) { return object->SegmentTest(origin, end, length, hitPoint); }));
+    return Record(*this,
+                  FirstAnyHit([&](CStaticObject* object) { return object->SegmentTest(origin, end, length, hitPoint); }));
 }
 
 int CCollisionQuery::AnyContact(CStaticObject* object, D3DXVECTOR3* hitPoint, D3DXVECTOR3* normal)
