@@ -28,8 +28,11 @@ constexpr ScooterSpec SCOOTERS[] = {
 };
 
 constexpr float PAD_RADIUS = 1.0f;
-// Height of the physics boxes' bottom over the pads.
-constexpr float HOVER_HEIGHT = 1.0f;
+// Bottom of the physics boxes: level with the bottom of the body box the game makes from the
+// body's bounds (0.9 of the body's height about its centre: 0.05 x 1.7 over its lowest point),
+// just under the hover pads (0.0545 x 1.7). Both shapes rest at one height, and the ground probe
+// from the pads' centre starts over the road the scooter rests on.
+constexpr float PHYSICS_BOTTOM = 0.085f;
 
 std::string Folder(int index)
 {
@@ -67,10 +70,9 @@ std::vector<std::uint8_t> ScooterMesh()
         for (float z : {1.6f, -1.6f})
             writer.AddControlPoint(GROUP_SHADOW, {x, 0.25f, z});
     writer.AddFrame(GROUP_COLLISION, MakeBox({0, 0.7f, 0}, {0.75f, 0.5f, 1.7f}));
-    // The body near the camera: its boxes float a pad's height over the track, so the ground probe
-    // from the pads' centre always starts above the surface the scooter rests on.
-    writer.AddFrame(GROUP_PHYSICS_BOXES, MakeBox({0, HOVER_HEIGHT + 0.3f, 0}, {0.75f, 0.3f, 1.7f}));
-    writer.AddFrame(GROUP_PHYSICS_BOXES, MakeBox({0, HOVER_HEIGHT + 0.8f, 0.6f}, {0.55f, 0.3f, 0.9f}));
+    // The body near the camera: hull and cowl.
+    writer.AddFrame(GROUP_PHYSICS_BOXES, MakeBox({0, PHYSICS_BOTTOM + 0.3f, 0}, {0.75f, 0.3f, 1.7f}));
+    writer.AddFrame(GROUP_PHYSICS_BOXES, MakeBox({0, 0.95f, 0.6f}, {0.55f, 0.3f, 0.9f}));
     return writer.Encode();
 }
 

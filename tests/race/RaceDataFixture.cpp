@@ -1,0 +1,100 @@
+#include "tests/race/RaceDataFixture.h"
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "engine/D3DRender.h"
+#include "engine/FileSystem.h"
+#include "engine/GameSettings.h"
+#include "engine/GameTimer.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/SharedDevice.h"
+#include "tools/makedata/Generators.h"
+#include "world/CollisionQuery.h"
+#include "world/ObjectManager.h"
+#include "world/Race.h"
+#include "world/Track.h"
+#include "world/Vehicle.h"
+#include "world/VehicleManager.h"
+#include "world/World.h"
+
+namespace {
+
+class LooseFileSink : public AssetSink {
+public:
+    void Add(const std::string& name, Pack, std::vector<std::uint8_t> bytes) override
+    {
+        std::filesystem::create_directories(std::filesystem::path(name).parent_path());
+        std::ofstream(name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+};
+
+std::unique_ptr<ScratchFolder> dataFolder;
+
+} // namespace
+
+void RaceDataTest::SetUpTestSuite()
+{
+    if (dataFolder)
+        return;
+    dataFolder = std::make_unique<ScratchFolder>();
+    LooseFileSink sink;
+    for (const GeneratorEntry& generator : AllGenerators()) {
+        const std::string name = generator.name;
+        if (name == "platforms" || name == "trackobjects" || name == "vehicles")
+            generator.generate(sink);
+    }
+    d3dRender.device = SharedDeviceOf(64, 64).device;
+    FileManager = 0;
+    GameSettings[SLOT_BUMP] = 0;
+    GameSettings[SLOT_AUDIO] = 0;
+    GameSettings[SLOT_DISTANCE] = 2000;
+    fileSystem.Init();
+    world.activeCamera = &world;
+    world.InitPhysics();
+    objectManager.Init();
+    vehicleManager.Init();
+    track.Init();
+}
+
+void RaceDataTest::SetUp()
+{
+    ASSERT_NE(d3dRender.device, nullptr) << "no GL device";
+    collisionQuery.Reset();
+    race.Reset();
+    gameTimer.gameTime = gameTimer.realTime = 10000;
+    gameTimer.gameStep = gameTimer.realStep = 0.0f;
+}
+
+void RaceDataTest::TearDown()
+{
+    vehicleManager.Clear();
+    track.Clear();
+    objectManager.Clear();
+}
+
+CSceneObject* RaceDataTest::PlacePiece(const char* file, const D3DXVECTOR3& position)
+{
+    const D3DXVECTOR3 target = position + D3DXVECTOR3(0, 0, 1), up(0, 1, 0);
+    CSceneObject* object = objectManager.AddObject(file, position, target, up, -1);
+    object->CreatePhysics(0.0f, position, target, up);
+    return object;
+}
+
+CVehicle* RaceDataTest::PlaceScooter(const D3DXVECTOR3& position)
+{
+    char file[64];
+    VehicleFileName(file, sizeof file, 0);
+    const D3DXVECTOR3 target = position + D3DXVECTOR3(0, 0, 100), up(0, 1, 0);
+    return vehicleManager.AddVehicle(file, &position, &target, &up, DRIVER_COMPUTER);
+}
+
+void RaceDataTest::Step(float dt)
+{
+    gameTimer.gameStep = gameTimer.realStep = dt;
+    gameTimer.gameTime += unsigned(dt * 1000.0f + 0.5f);
+    gameTimer.realTime = gameTimer.gameTime;
+}
