@@ -1,0 +1,125 @@
+#include "tests/world_core/WorldFixture.h"
+
+#include <epoxy/gl.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "engine/D3DRender.h"
+#include "engine/FileSystem.h"
+#include "engine/GameSettings.h"
+#include "engine/InputState.h"
+#include "engine/MainWindow.h"
+#include "engine/VertexTemplates.h"
+#include "frontend/GameMenu.h"
+#include "tests/support/GeneratedData.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/SharedDevice.h"
+#include "world/World.h"
+
+namespace {
+
+std::unique_ptr<ScratchFolder> dataFolder;
+bool worldReady = false;
+
+// The renderer's own steps after making its device, on the shared test device.
+bool AdoptSharedDevice()
+{
+    SharedDevice& shared = SharedDeviceOf(WORLD_SCREEN_WIDTH, WORLD_SCREEN_HEIGHT);
+    if (!shared.device)
+        return false;
+    d3dRender.direct3D = nullptr;
+    d3dRender.device = shared.device;
+    d3dRender.presentParameters = shared.presentation;
+    D3DCAPS9 caps {};
+    shared.device->GetDeviceCaps(&caps);
+    d3dRender.ps11 = caps.PixelShaderVersion >= D3DPS_VERSION(1, 1);
+    d3dRender.ps14 = caps.PixelShaderVersion >= D3DPS_VERSION(1, 4);
+    d3dRender.ps20 = caps.PixelShaderVersion >= D3DPS_VERSION(2, 0);
+    if (FAILED(d3dRender.CreateRenderTechniques()))
+        return false;
+    d3dRender.LoadVolumeTexture("Data/Misc/NoiseVolume.dds", &d3dRender.noiseVolume);
+    d3dRender.SetEffectTexture("texNoise3D", d3dRender.noiseVolume);
+    d3dRender.LoadCubeTexture("Data/Locations/SpaceSkyEnvMap.dds", &d3dRender.spaceSkyEnvMap);
+    d3dRender.SetEffectTexture("texSpaceSkyEnvMap", d3dRender.spaceSkyEnvMap);
+    d3dRender.LoadCubeTexture("Data/Locations/PlanetEnvMap.dds", &d3dRender.planetEnvMap);
+    d3dRender.SetEffectTexture("texPlanetEnvMap", d3dRender.planetEnvMap);
+    d3dRender.CreateBatchResources();
+    d3dRender.screenWidth = float(WORLD_SCREEN_WIDTH);
+    d3dRender.screenHeight = float(WORLD_SCREEN_HEIGHT);
+    d3dRender.xFactor = d3dRender.screenWidth * 0.00125f;
+    d3dRender.yFactor = d3dRender.screenHeight * 0.0016666667f;
+    d3dRender.SetLighting(1);
+    d3dRender.SetDefaultStates();
+    return true;
+}
+
+} // namespace
+
+void WorldTest::SetUpTestSuite()
+{
+    if (dataFolder)
+        return;
+    dataFolder = std::make_unique<ScratchFolder>();
+    WriteGeneratedData({"fonts", "glows", "hud", "locations", "menupictures", "platforms", "techniques", "textures",
+                        "trackobjects", "vehicles"});
+    FileManager = 0;
+    GameSettings[SLOT_AUDIO] = 0;
+    GameSettings[SLOT_BLUR] = 0;
+    GameSettings[SLOT_BUMP] = 0;
+    GameSettings[SLOT_DEBUG_LOG] = 0;
+    GameSettings[SLOT_SHADOWS] = 3;
+    GameSettings[SLOT_DISTANCE] = 2000;
+    fileSystem.Init();
+    FillVertexTemplates();
+    worldReady = AdoptSharedDevice() && world.Init() == 1;
+}
+
+void WorldTest::SetUp()
+{
+    ASSERT_TRUE(worldReady) << "the world did not come up";
+    windowActive = 1;
+    inputState = {};
+    GameSettings[SLOT_RACE_RUNNING] = 0;
+    GameSettings[SLOT_DEBUG_MODE] = 0;
+    GameSettings[SLOT_DEBUG_VIEW] = 0;
+    GameSettings[SLOT_SHADOWS] = 3;
+    gameMenu.active = 0;
+    world.Clear();
+}
+
+void WorldTest::TearDown()
+{
+    if (worldReady)
+        world.Clear();
+}
+
+void WorldTest::WriteLocation(int location, const std::string& text)
+{
+    char folder[32];
+    std::snprintf(folder, sizeof folder, "Data/Locations/%02d", location);
+    std::filesystem::create_directories(folder);
+    std::ofstream(std::string(folder) + "/LocationData.obj", std::ios::binary) << text;
+}
+
+std::string WorldTest::LocationText(const std::string& objectLines)
+{
+    return "// Test location\n//\n//\n// Lighting\n"
+           "Light 1 colour:                 255 102  51\n"
+           "Light 2 colour:                   0  51 255\n"
+           "Light 1 direction:                0  -3   4\n"
+           "Light 2 direction:               10   0   0\n"
+           "// Objects\n" +
+           objectLines;
+}
+
+std::vector<unsigned char> WorldTest::ReadStencil()
+{
+    std::vector<unsigned char> values(std::size_t(WORLD_SCREEN_WIDTH) * WORLD_SCREEN_HEIGHT);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, GLsizei(WORLD_SCREEN_WIDTH), GLsizei(WORLD_SCREEN_HEIGHT), GL_STENCIL_INDEX, GL_UNSIGNED_BYTE,
+                 values.data());
+    return values;
+}
