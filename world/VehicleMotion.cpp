@@ -42,14 +42,19 @@ void CVehicle::UpdateGroundAndHover()
         return;
 
     const float dt = gameTimer.gameStep;
-    D3DXVECTOR3 origin;
-    D3DXVec3TransformCoord(&origin, &padCentre, &world);
+    // The pads sit just over the bottom of the body's shapes, so a hard landing that sinks the
+    // shapes briefly into the road would start a probe from the pads under it and lose the
+    // ground. The probe starts a pad radius higher; the distance stays the pads' own, below 0
+    // while they are under the road, where the hover pushes hardest.
+    D3DXVECTOR3 padsInWorld;
+    D3DXVec3TransformCoord(&padsInWorld, &padCentre, &world);
+    const D3DXVECTOR3 origin = padsInWorld + Up() * padRadius;
     const D3DXVECTOR3 end = origin - Up();
     D3DXVECTOR3 point, normal;
-    if (collisionQuery.NearestSegmentHitType8(origin, end, PROBE_LENGTH, &point, &normal)) {
+    if (collisionQuery.NearestSegmentHitType8(origin, end, PROBE_LENGTH + padRadius, &point, &normal)) {
         groundPoint = point;
         groundNormal = normal;
-        groundDistance = Vec3Distance(point, origin);
+        groundDistance = Vec3Distance(point, origin) - padRadius;
         hasGround = 1;
         groundContacts = groundDistance <= PAD_CONTACT_DISTANCE;
     }

@@ -1,6 +1,8 @@
 // A scooter set down over one straight track piece settles over it through the physics world and
 // its ground probe from the pads keeps seeing the road, never starting under it. Near the camera
 // the hover pads hold it; far from it, with no pads simulated, its body comes to rest on the road.
+// A scooter landing hard near the camera sinks its shape into the road for a moment; its probe
+// still sees the road and the scooter comes back to rest on its pads.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,6 +18,7 @@ namespace {
 constexpr const char* STRAIGHT = "Data/Static/Platforms/01/AH_020_1.obj";
 constexpr float FRAME = 1.0f / 60.0f;
 constexpr int SETTLE_SECONDS = 30;
+constexpr int LANDING_SECONDS = 10;
 // Movement of a resting scooter over its last second.
 constexpr float REST_MOVEMENT = 0.005f;
 // Pads over the road at rest: held by the pads' suspension near the camera, by the body's box
@@ -66,6 +69,44 @@ TEST_P(HoverTest, ScooterSettlesOverAStraightPieceWithItsPadsOverTheRoad)
     EXPECT_LT(scooter->groundDistance, MAX_REST_PAD_HEIGHT);
     EXPECT_NEAR(scooter->position.y, heightSecondAgo, REST_MOVEMENT) << "still sinking";
 }
+
+struct LandingCase {
+    const char* name;
+    float dropHeight;    // over the road at the release
+    float downwardSpeed; // given to the body at the release
+};
+
+class LandingTest : public RaceDataTest, public ::testing::WithParamInterface<LandingCase> {};
+
+TEST_P(LandingTest, HardLandingNearTheCameraKeepsTheProbeOverTheRoadAndEndsOnThePads)
+{
+    PlacePiece(STRAIGHT, D3DXVECTOR3(0, 0, 0));
+    const float road = RoadHeight(0.0f, 50.0f);
+    ASSERT_FALSE(std::isnan(road)) << "the probe finds no road on the piece";
+
+    CVehicle* scooter = PlaceScooter(D3DXVECTOR3(0, road + GetParam().dropHeight, 50.0f));
+    ASSERT_NE(scooter, nullptr);
+    ASSERT_NE(scooter->body, nullptr);
+    scooter->body->setLinearVelocity(btVector3(0, -GetParam().downwardSpeed, 0));
+
+    for (int frame = 1; frame <= LANDING_SECONDS * 60; ++frame) {
+        Step(FRAME);
+        world.eye = scooter->position + D3DXVECTOR3(0, 3, -8);
+        world.StepPhysics();
+        scooter->Update();
+        ASSERT_TRUE(scooter->hasGround) << "frame " << frame << ": the probe lost the road";
+        ASSERT_GT(scooter->groundDistance + scooter->padRadius, 0.0f)
+            << "frame " << frame << ": the probe started under the road";
+    }
+    EXPECT_TRUE(scooter->groundContacts) << "bounced off the road";
+    EXPECT_GT(scooter->groundDistance, MIN_REST_PAD_HEIGHT) << "the pads stay under or on the road";
+}
+
+INSTANTIATE_TEST_SUITE_P(Landings, LandingTest,
+                         ::testing::Values(LandingCase {"DroppedFromTwentyUnits", 20.0f, 0.0f},
+                                           LandingCase {"SlammedDownAtFortyPerSecond", 1.0f, 40.0f},
+                                           LandingCase {"DroppedFastFromTenUnits", 10.0f, 25.0f}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(CameraDistances, HoverTest,
                          ::testing::Values(HoverCase {"NearOnItsPads", {0, 3, -8}},
