@@ -1,5 +1,7 @@
 #include "world/Camera.h"
 
+#include <cmath>
+
 #include "engine/D3DRender.h"
 
 void CCamera::Init(const D3DXVECTOR3& eyeAt, const D3DXVECTOR3& lookAtPoint, float fieldOfView, float aspectRatio,
@@ -61,10 +63,11 @@ void CCamera::SetViewport(float x0, float y0, float x1, float y1)
 {
     const float sx = d3dRender.xFactor;
     const float sy = d3dRender.yFactor;
-    viewport.X = static_cast<DWORD>(x0 * sx);
-    viewport.Y = static_cast<DWORD>(y0 * sy);
-    viewport.Width = static_cast<DWORD>(x1 * sx - x0 * sx);
-    viewport.Height = static_cast<DWORD>(y1 * sy - y0 * sy);
+    // Rounded: the factors are inexact, and 800 x (1024 / 800) must give 1024, not 1023.
+    viewport.X = static_cast<DWORD>(std::lround(x0 * sx));
+    viewport.Y = static_cast<DWORD>(std::lround(y0 * sy));
+    viewport.Width = static_cast<DWORD>(std::lround(x1 * sx) - std::lround(x0 * sx));
+    viewport.Height = static_cast<DWORD>(std::lround(y1 * sy) - std::lround(y0 * sy));
     viewport.MinZ = 0.0f;
     viewport.MaxZ = 1.0f;
     if (d3dRender.device)

@@ -1,14 +1,49 @@
 #include "tests/world_core/WorldFixture.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
 #include "engine/D3DRender.h"
 #include "engine/GameSettings.h"
 #include "engine/GameTimer.h"
+#include "engine/InputState.h"
 #include "engine/MainWindow.h"
+#include "world/Environment.h"
+#include "world/Race.h"
+#include "world/Vehicle.h"
+#include "world/VehicleManager.h"
 #include "world/World.h"
 
 namespace {
 
-using WorldFrameTest = WorldTest;
+class WorldFrameTest : public WorldTest {
+protected:
+    // The generated first location with a short race of one scooter.
+    static void StartRace()
+    {
+        world.LoadLocation(1);
+        world.StartRace(1, 2, 2, 1, 6);
+        GameSettings[SLOT_RACE_RUNNING] = 1;
+    }
+    // Faces drawn by one Render from a fixed eye.
+    static int FacesOfOneRender()
+    {
+        world.SetPosition(D3DXVECTOR3(0, 14, -10), D3DXVECTOR3(0, 14, 100), D3DXVECTOR3(0, 1, 0));
+        d3dRender.facesDrawn = 0;
+        d3dRender.device->BeginScene();
+        world.Render();
+        d3dRender.device->EndScene();
+        return d3dRender.facesDrawn;
+    }
+    // A frame at least a few milliseconds after the last, so that the real clock moves.
+    static void LaterFrame()
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        world.Frame();
+    }
+};
 
 TEST_F(WorldFrameTest, InactiveWindowMakesAFrameDoNothing)
 {
@@ -27,6 +62,87 @@ TEST_F(WorldFrameTest, InactiveWindowMakesAFrameDoNothing)
     windowActive = 1;
     world.Frame();
     EXPECT_EQ(d3dRender.framesPresented, frames + 1);
+}
+
+TEST_F(WorldFrameTest, PausedClockMovesOnlyTheCameraTheDisplayAndTheRacePhases)
+{
+    StartRace();
+    world.Frame();
+    race.SetPhase(RACE_SEQUENCE_START, playerVehicle);
+    race.phase = 1;
+    gameTimer.timeSpeed = 0.0f;
+    const D3DXVECTOR3 farEye(0, 900, 0);
+    world.eye = farEye;
+    inputState.enter = 1;
+    d3dRender.batchVertexCount = 5; // the batch is locked, and so emptied, only by a running update
+    const D3DXMATRIX scooter = playerVehicle->placement;
+
+    LaterFrame();
+    EXPECT_EQ(gameTimer.gameStep, 0.0f);
+    EXPECT_GT(gameTimer.realStep, 0.0f);
+    EXPECT_NE(world.eye.y, farEye.y) << "the camera follows its target";
+    EXPECT_EQ(race.phase, 3) << "the fly-in is skipped";
+    EXPECT_EQ(d3dRender.batchVertexCount, 5) << "no simulation step";
+    EXPECT_EQ(0, std::memcmp(&scooter, &playerVehicle->placement, sizeof scooter)) << "the scooter stays";
+
+    gameTimer.timeSpeed = 1.0f;
+    LaterFrame();
+    EXPECT_GT(gameTimer.gameStep, 0.0f);
+    EXPECT_NE(d3dRender.batchVertexCount, 5) << "a running update locks a fresh batch";
+}
+
+TEST_F(WorldFrameTest, PresetViewDrawsOnlyTheBlendedPlanetsNebulaeAndStars)
+{
+    StartRace();
+    GameSettings[SLOT_DEBUG_VIEW] = 1;
+    const int presetWithEverything = FacesOfOneRender();
+    GameSettings[SLOT_DEBUG_VIEW] = 0;
+    const int fullView = FacesOfOneRender();
+
+    // Only the nebula and the ground planet (mask 2) of the same location, no track.
+    WriteLocation(22, LocationText("Object:                         Data/Static/Sky/01/Nebula.obj\n"
+                                   "Position:                           0.00     0.00     0.00\n"
+                                   "Target:                             0.00     0.00     1.00\n"
+                                   "Up:                                 0.00     1.00     0.00\n//\n"
+                                   "Object:                         Data/Static/Sky/01/Ground.obj\n"
+                                   "Position:                           0.00     0.00     0.00\n"
+                                   "Target:                             0.00     0.00     1.00\n"
+                                   "Up:                                 0.00     1.00     0.00\n//\n//--\n"));
+    world.LoadLocation(22);
+    GameSettings[SLOT_DEBUG_VIEW] = 1;
+    const int presetOfTheSky = FacesOfOneRender();
+
+    EXPECT_GT(presetOfTheSky, 0);
+    EXPECT_EQ(presetWithEverything, presetOfTheSky) << "the moons, the track and the scooter are not drawn";
+    EXPECT_GT(fullView, presetWithEverything);
+}
+
+TEST_F(WorldFrameTest, ShadowsOffOrWithoutStrengthLeaveTheStencilAlone)
+{
+    StartRace();
+    struct Case {
+        const char* name;
+        int shadows;
+        float strength;
+        bool drawn;
+    };
+    const Case cases[] = {
+        {"shadows on", 3, 1.0f, true},
+        {"Shadows setting 0", 0, 1.0f, false},
+        {"shadow strength 0.0", 3, 0.0f, false},
+    };
+    for (const Case& c : cases) {
+        GameSettings[SLOT_SHADOWS] = c.shadows;
+        environment.shadowStrength = c.strength;
+        d3dRender.device->Clear(0, nullptr, D3DCLEAR_STENCIL, 0, 1.0f, 5);
+        FacesOfOneRender();
+        const std::vector<unsigned char> stencil = ReadStencil();
+        const auto untouched = std::count(stencil.begin(), stencil.end(), 5);
+        if (c.drawn)
+            EXPECT_LT(untouched, long(stencil.size())) << c.name << ": the volumes and the overlay write it";
+        else
+            EXPECT_EQ(untouched, long(stencil.size())) << c.name;
+    }
 }
 
 } // namespace
