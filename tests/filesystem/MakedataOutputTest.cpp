@@ -27,21 +27,22 @@ TEST_F(MakedataOutputTest, UnchangedBytesLeaveTheFileAndItsTimeAlone)
     EXPECT_FALSE(std::filesystem::exists("Data/Misc/File.dat.part"));
 }
 
-TEST(DataSetSinkTest, RefusesNamesOutsideThePlainDataTreeAndDuplicates)
+TEST(DataSetSinkTest, RefusesNamesOutsideThePlainTreeAndDuplicates)
 {
     DataSetSink sink;
     sink.Add("Data/Static/Box.obj", Pack::Objects, {1});
     sink.Add("Data/Meshes/Box.x", Pack::World, {2});
-    for (const char* name : {"Static/Box.obj", "/Data/Box.obj", "Data\\Box.obj", "Data/../Box.obj", "Data//Box.obj",
+    sink.Add("splash.jpg", Pack::Textures, {4}); // a file of the working folder
+    for (const char* name : {"../Box.obj", "./Box.obj", "/Data/Box.obj", "Data\\Box.obj", "Data/../Box.obj", "Data//Box.obj",
                              "Data/Folder/", "Data/World.pak", "Data/\x80.obj"})
         sink.Add(name, Pack::World, {});
     sink.Add("Data/" + std::string(PACK_NAME_LIMIT, 'n'), Pack::Loose, {});
     sink.Add("Data/Static/Box.obj", Pack::Objects, {3});
 
-    ASSERT_EQ(sink.Files().size(), 2u);
+    ASSERT_EQ(sink.Files().size(), 3u);
     EXPECT_EQ(sink.Files().begin()->first, "Data/Meshes/Box.x");
     EXPECT_EQ(sink.Files().at("Data/Static/Box.obj").bytes, std::vector<std::uint8_t> {1});
-    ASSERT_EQ(sink.Problems().size(), 10u);
+    ASSERT_EQ(sink.Problems().size(), 11u);
     EXPECT_THAT(sink.Problems().back(), HasSubstr("added twice"));
 }
 

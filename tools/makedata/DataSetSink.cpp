@@ -9,8 +9,8 @@ namespace {
 // Empty when the name is fit for the data set, else what is wrong with it.
 std::string NameProblem(const std::string& name)
 {
-    if (!name.starts_with("Data/"))
-        return "does not lie under Data/";
+    if (name.empty() || name.front() == '/' || name.starts_with("./") || name.starts_with("../"))
+        return "is not a plain path inside the tree";
     if (name.size() > static_cast<std::size_t>(PACK_NAME_LIMIT))
         return "is longer than " + std::to_string(PACK_NAME_LIMIT) + " characters";
     if (name.find('\\') != std::string::npos || name.find('\0') != std::string::npos ||

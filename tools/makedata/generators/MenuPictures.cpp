@@ -288,6 +288,27 @@ void AddTitle(AssetSink& sink)
     sink.Add("Data/Title.dds", Pack::Textures, WriteDds(image, DdsFormat::A8R8G8B8));
 }
 
+// The splash picture (800 x 600, a file of the working folder): a space scene with the title
+// across it in the title's geometric capitals.
+void AddSplash(AssetSink& sink)
+{
+    const unsigned width = 800, height = 600;
+    const SceneStyle style = BackgroundStyle(4);
+    const std::string text = "VESTRUNE";
+    const float letterWidth = 70.0f, letterHeight = 108.0f, gap = 22.0f;
+    const float left = (float(width) - TextLayoutWidth(text, letterWidth, gap)) * 0.5f;
+    const TextLayout layout = LayOut(text, left, 220.0f, letterWidth, letterHeight, gap);
+    const DecodedImage image = MakeFlatImage(width, height, [&](unsigned px, unsigned py) {
+        const float d = NearestStroke(layout, float(px) + 0.5f, float(py) + 0.5f);
+        const float core = StrokeCoverage(d, 4.5f);
+        const float glow = std::exp(-d * 0.08f) * 0.6f;
+        const Colour scene = SpaceTexel(style, width, height, px, py);
+        const Colour lit = scene + Colour {0.2f, 0.45f, 1.0f} * glow;
+        return Texel(Mix(lit, Colour {0.9f, 0.95f, 1.0f}, core));
+    });
+    sink.Add("splash.jpg", Pack::Textures, WriteJpg(image));
+}
+
 // The maker's emblem: an orange ring around a stylised T, with the name below.
 DecodedImage TalvoroLogo(bool withAlpha)
 {
@@ -392,6 +413,7 @@ void AddLocationPhotos(AssetSink& sink)
 void GenerateMenuPictures(AssetSink& sink)
 {
     AddTitle(sink);
+    AddSplash(sink);
     AddLogos(sink);
     AddBackgrounds(sink);
     AddScrollScreens(sink);
