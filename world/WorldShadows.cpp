@@ -96,7 +96,8 @@ void CWorld::DrawShadowOverlay()
     SetShadowArguments(D3DTA_DIFFUSE);
 
     const auto alpha = static_cast<D3DCOLOR>(static_cast<int>(environment.shadowStrength * 128.0f));
-    DrawFullScreenQuad(-1.0f, -1.0f, d3dRender.screenWidth + 1.0f, d3dRender.screenHeight + 1.0f, alpha << 24);
+    // The whole virtual screen and a unit beyond, whatever the back-buffer size.
+    DrawFullScreenQuad(-1.0f, -1.0f, 801.0f, 601.0f, alpha << 24);
 
     SetShadowArguments(D3DTA_CURRENT);
     d3dRender.SetZEnable(1);

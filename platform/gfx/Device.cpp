@@ -508,6 +508,17 @@ std::vector<D3DCOLOR> Device::ReadPixels(int x, int y, int width, int height)
     return pixels;
 }
 
+std::vector<unsigned char> Device::ReadStencilValues(int x, int y, int width, int height)
+{
+    BindTargets();
+    std::vector<unsigned char> values(static_cast<std::size_t>(std::max(0, width)) * std::max(0, height));
+    glFinish();
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, drawFramebuffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, width, height, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, values.data());
+    return values;
+}
+
 void LoseDevice(IDirect3DDevice9* device, DeviceLoss kind) { static_cast<Device*>(device)->Lose(kind); }
 
 std::uint64_t GlStateCallCount(IDirect3DDevice9* device) { return static_cast<Device*>(device)->StateCalls(); }
@@ -515,6 +526,11 @@ std::uint64_t GlStateCallCount(IDirect3DDevice9* device) { return static_cast<De
 std::vector<D3DCOLOR> ReadRenderTarget(IDirect3DDevice9* device, int x, int y, int width, int height)
 {
     return static_cast<Device*>(device)->ReadPixels(x, y, width, height);
+}
+
+std::vector<unsigned char> ReadStencil(IDirect3DDevice9* device, int x, int y, int width, int height)
+{
+    return static_cast<Device*>(device)->ReadStencilValues(x, y, width, height);
 }
 
 const ShaderConstants* ShaderConstantsOf(IDirect3DDevice9* device)

@@ -94,6 +94,7 @@ public:
     void Lose(DeviceLoss kind);
     std::uint64_t StateCalls() const { return cache.Calls(); }
     std::vector<D3DCOLOR> ReadPixels(int x, int y, int width, int height);
+    std::vector<unsigned char> ReadStencilValues(int x, int y, int width, int height);
     const ShaderConstants& Constants() const { return constants; }
 
 private:

@@ -25,3 +25,6 @@ std::uint64_t GlStateCallCount(IDirect3DDevice9* device);
 
 // Pixels of render target 0 as ARGB, rows from the top (glReadPixels).
 std::vector<D3DCOLOR> ReadRenderTarget(IDirect3DDevice9* device, int x, int y, int width, int height);
+
+// Stencil values of the bound depth-stencil surface, rows from the top as ReadRenderTarget's.
+std::vector<unsigned char> ReadStencil(IDirect3DDevice9* device, int x, int y, int width, int height);

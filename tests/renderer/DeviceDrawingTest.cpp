@@ -1,6 +1,8 @@
 // Pixels drawn by the GL device: pretransformed and transformed geometry, culling, blending,
 // wireframe, depth, two-sided stencil, fixed-function light, fog and texture generation,
 // compressed textures and StretchRect.
+#include <algorithm>
+
 #include "platform/gfx/GfxControl.h"
 #include "tests/support/DeviceFixture.h"
 
@@ -153,6 +155,44 @@ TEST_F(DeviceDrawingTest, TwoSidedStencilCountsEachWindingWithItsOwnOperations)
         EXPECT_TRUE(ColourNear(PixelAt(50, 50), 0xFF00FF00)) << "two-sided " << c.twoSided;
         EXPECT_TRUE(ColourNear(PixelAt(150, 150), c.expectedCount == 0 ? 0xFF00FF00 : 0xFF000000));
     }
+}
+
+TEST_F(DeviceDrawingTest, StencilOverlayAfterTwoSidedVolumesZeroesEveryCountedPixel)
+{
+    // Z-fail volumes: the depth buffer at 0 fails every face; counter-clockwise faces count up.
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFFFFFFFF, 0.0f, 5);
+    device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ZERO);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+    device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
+    device->SetRenderState(D3DRS_STENCILZFAIL, D3DSTENCILOP_DECR);
+    device->SetRenderState(D3DRS_TWOSIDEDSTENCILMODE, TRUE);
+    device->SetRenderState(D3DRS_CCW_STENCILZFAIL, D3DSTENCILOP_INCR);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    DrawRect(device, {100, 100, 300, 200}, 0xFFFFFFFF, 0.5f);
+    device->SetRenderState(D3DRS_TWOSIDEDSTENCILMODE, FALSE);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
+    device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
+    EXPECT_EQ(ReadStencil(device, 150, 150, 1, 1)[0], 6);
+
+    // The overlay: a blended screen quad wherever the stencil is 1 or more, zeroing it.
+    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+    device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
+    device->SetRenderState(D3DRS_STENCILREF, 1);
+    device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_LESSEQUAL);
+    device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_ZERO);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    DrawRect(device, {-1, -1, WIDTH + 1.0f, HEIGHT + 1.0f}, 0x80000000);
+
+    const std::vector<unsigned char> stencil = ReadStencil(device, 0, 0, WIDTH, HEIGHT);
+    EXPECT_EQ(std::count(stencil.begin(), stencil.end(), 0), long(stencil.size()));
+    EXPECT_TRUE(ColourNear(PixelAt(0, 0), 0xFF7F7F7F));
+    EXPECT_TRUE(ColourNear(PixelAt(WIDTH - 1, HEIGHT - 1), 0xFF7F7F7F));
+    // Zeroed pixels fail the test: a second overlay leaves the colour alone.
+    DrawRect(device, {-1, -1, WIDTH + 1.0f, HEIGHT + 1.0f}, 0x80000000);
+    EXPECT_TRUE(ColourNear(PixelAt(150, 150), 0xFF7F7F7F));
 }
 
 TEST_F(DeviceDrawingTest, DirectionalLightAndAmbientLightTheMaterial)

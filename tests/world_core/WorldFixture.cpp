@@ -1,7 +1,5 @@
 #include "tests/world_core/WorldFixture.h"
 
-#include <epoxy/gl.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +12,7 @@
 #include "engine/MainWindow.h"
 #include "engine/VertexTemplates.h"
 #include "frontend/GameMenu.h"
+#include "platform/gfx/GfxControl.h"
 #include "tests/support/GeneratedData.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/SharedDevice.h"
@@ -117,9 +116,5 @@ std::string WorldTest::LocationText(const std::string& objectLines)
 
 std::vector<unsigned char> WorldTest::ReadStencil()
 {
-    std::vector<unsigned char> values(std::size_t(WORLD_SCREEN_WIDTH) * WORLD_SCREEN_HEIGHT);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, GLsizei(WORLD_SCREEN_WIDTH), GLsizei(WORLD_SCREEN_HEIGHT), GL_STENCIL_INDEX, GL_UNSIGNED_BYTE,
-                 values.data());
-    return values;
+    return ::ReadStencil(d3dRender.device, 0, 0, int(WORLD_SCREEN_WIDTH), int(WORLD_SCREEN_HEIGHT));
 }
