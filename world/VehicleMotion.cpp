@@ -18,6 +18,8 @@ namespace {
 constexpr float PROBE_LENGTH = 30.0f;
 constexpr float PAD_CONTACT_DISTANCE = 2.0f;
 constexpr float SURFACE_DISTANCE = 5.0f;
+// Per second, of the pitch and roll spin.
+constexpr float LEVEL_DAMPING = 10.0f;
 
 D3DXVECTOR3 FromBullet(const btVector3& v) { return {v.x(), v.y(), v.z()}; }
 btVector3 ToBullet(const D3DXVECTOR3& v) { return {v.x, v.y, v.z}; }
@@ -144,6 +146,11 @@ void CVehicle::ApplyControls(int throttle, float steer)
     D3DXVECTOR3 localSpin = ToLocal(FromBullet(body->getAngularVelocity()));
     if ((steer > 0.0f && localSpin.y < 0.0f) || (steer < 0.0f && localSpin.y > 0.0f))
         localSpin.y -= localSpin.y * dt * 10.0f;
+    // The levelling turns add up frame by frame like a spring; without damping of the pitch and
+    // roll they overshoot on every change of slope and after every knock, and tip the scooter over.
+    const float levelDamping = std::min(1.0f, dt * LEVEL_DAMPING);
+    localSpin.x -= localSpin.x * levelDamping;
+    localSpin.z -= localSpin.z * levelDamping;
     spin = turn + ToWorld(localSpin);
     body->setAngularVelocity(ToBullet(spin));
 }
