@@ -113,9 +113,7 @@ void CGameMenu::DrawEndOfRaceResults(float a)
     std::snprintf(text, sizeof text, "(%s, '%s')", driver, scooter);
     DrawLeft(font, namesX, 170, text, 0.5f, (placeColour & 0x00FFFFFF) | (static_cast<unsigned>(a * 0.5f * 255) << 24));
 
-    const float averageSpeed =
-        player && player->speedSamples > 0 ? player->speedSum / static_cast<float>(player->speedSamples) : 0.0f;
-    const float speeds[2] = {averageSpeed, player ? player->maxSpeed : 0.0f};
+    const float speeds[2] = {player ? player->AverageSpeed() : 0.0f, player ? player->maxSpeed : 0.0f};
     const char* const speedLabels[2] = {"Your average speed :", "Your maximum speed :"};
     for (int i = 0; i < 2; ++i) {
         const float y = 195.0f + 25.0f * i;

@@ -86,6 +86,8 @@ public:
     void UpdateEngineSound();
     // The finish rule: past the finish zone's start, racing and with ground contact.
     bool InFinishZone() const;
+    // The mean of the speed samples: kept in speedSum from the finish on, summed up before it.
+    float AverageSpeed() const;
 
     int driver;
     int raceState;

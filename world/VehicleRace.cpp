@@ -68,6 +68,13 @@ bool CVehicle::InFinishZone() const
            groundContacts;
 }
 
+float CVehicle::AverageSpeed() const
+{
+    if (finishTime != 0.0f)
+        return speedSum;
+    return speedSamples > 0 ? speedSum / float(speedSamples) : 0.0f;
+}
+
 void CVehicle::SetGridSlot(int gridSegmentIndex, int stopSegmentIndex, int column)
 {
     if (this == playerVehicle) {

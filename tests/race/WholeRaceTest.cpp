@@ -108,6 +108,9 @@ TEST_P(WholeRaceSeedTest, ComputerDriversRaceAShortCourseToTheFinish)
                                << playerVehicle->segment << " of " << segments;
     EXPECT_GT(playerVehicle->finishTime, 0.0f);
     EXPECT_NEAR(playerVehicle->finishTime, float(gameTimer.gameTime - startTime) * 0.001f, 0.001f);
+    // The end page's average: a plausible speed, not the sum divided twice.
+    EXPECT_GT(playerVehicle->AverageSpeed(), 0.25f * playerVehicle->maxSpeed);
+    EXPECT_LE(playerVehicle->AverageSpeed(), playerVehicle->maxSpeed);
     RaceFrame();
     EXPECT_EQ(race.phase, 1) << "the finish sequence ran its first phase";
 }
