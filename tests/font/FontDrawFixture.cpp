@@ -11,20 +11,10 @@
 #include "engine/VertexTemplates.h"
 #include "platform/gfx/GfxControl.h"
 #include "tests/support/DeviceFixture.h"
+#include "tests/support/GeneratedData.h"
 #include "tests/support/ScratchFolder.h"
-#include "tools/makedata/Generators.h"
 
 namespace {
-
-class LooseFileSink : public AssetSink {
-public:
-    void Add(const std::string& name, Pack, std::vector<std::uint8_t> bytes) override
-    {
-        std::filesystem::create_directories(std::filesystem::path(name).parent_path());
-        std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
-    }
-};
 
 // Where the test process started, and its own folder for the generated fonts.
 const std::filesystem::path startFolder = std::filesystem::current_path();
@@ -36,10 +26,7 @@ void FontDrawTest::SetUpTestSuite()
 {
     if (!fontFolder) {
         fontFolder = std::make_unique<ScratchFolder>();
-        LooseFileSink sink;
-        for (const GeneratorEntry& generator : AllGenerators())
-            if (std::string(generator.name) == "fonts")
-                generator.generate(sink);
+        WriteGeneratedData({"fonts"});
     }
     FileManager = 0; // packs off: every mode reads the loose files
     fileSystem.Init();

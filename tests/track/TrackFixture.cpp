@@ -1,32 +1,19 @@
 #include "tests/track/TrackFixture.h"
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <string>
 
 #include "engine/D3DRender.h"
 #include "engine/FileSystem.h"
 #include "engine/GameSettings.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/SharedDevice.h"
-#include "tools/makedata/Generators.h"
+#include "tests/support/GeneratedData.h"
 #include "world/CollisionQuery.h"
 #include "world/ObjectManager.h"
 #include "world/Track.h"
 #include "world/World.h"
 
 namespace {
-
-class LooseFileSink : public AssetSink {
-public:
-    void Add(const std::string& name, Pack, std::vector<std::uint8_t> bytes) override
-    {
-        std::filesystem::create_directories(std::filesystem::path(name).parent_path());
-        std::ofstream(name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
-};
 
 std::unique_ptr<ScratchFolder> dataFolder;
 
@@ -37,10 +24,7 @@ void TrackTest::SetUpTestSuite()
     if (dataFolder)
         return;
     dataFolder = std::make_unique<ScratchFolder>();
-    LooseFileSink sink;
-    for (const GeneratorEntry& generator : AllGenerators())
-        if (std::string(generator.name) == "platforms" || std::string(generator.name) == "trackobjects")
-            generator.generate(sink);
+    WriteGeneratedData({"platforms", "trackobjects"});
     d3dRender.device = SharedDeviceOf(64, 64).device;
     FileManager = 0;
     GameSettings[SLOT_BUMP] = 0;
