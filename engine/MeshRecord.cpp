@@ -4,6 +4,7 @@
 #include "engine/MeshContainer.h"
 #include "engine/MeshGeometry.h"
 #include "engine/MeshLayouts.h"
+#include "engine/ShadowMeshInset.h"
 
 namespace {
 
@@ -168,14 +169,26 @@ void CMeshContainer::MeshRecord::PrepareShadowMesh()
     if (!frameCount[MESH_GROUP_SHADOW] || !shadowFaceNormals.empty())
         return;
     for (const MeshPointer& mesh : meshes[MESH_GROUP_SHADOW]) {
-        WithLockedMesh(mesh.get(), 0, [&](std::uint8_t* vertices, const LockedGeometry& geometry) {
-            for (DWORD i = 0; i < mesh->GetNumVertices(); ++i) {
-                float* vertex = reinterpret_cast<float*>(vertices + std::size_t {i} * geometry.stride);
-                for (int axis = 0; axis < 3; ++axis)
-                    vertex[axis] -= SHADOW_INSET * vertex[3 + axis];
-            }
-            shadowFaceNormals.push_back(ComputeFaceNormals(geometry));
-        });
+        void* vertices = nullptr;
+        void* indices = nullptr;
+        if (FAILED(mesh->LockVertexBuffer(0, &vertices))) {
+            shadowFaceNormals.emplace_back(); // no faces: the frame casts nothing
+            continue;
+        }
+        if (FAILED(mesh->LockIndexBuffer(0, &indices))) {
+            mesh->UnlockVertexBuffer();
+            shadowFaceNormals.emplace_back();
+            continue;
+        }
+        const std::uint32_t stride = mesh->GetNumBytesPerVertex();
+        WeldAndInsetShadowMesh({static_cast<std::uint8_t*>(vertices), stride, mesh->GetNumVertices(),
+                                static_cast<std::uint16_t*>(indices), mesh->GetNumFaces() * 3},
+                               SHADOW_INSET);
+        shadowFaceNormals.push_back(ComputeFaceNormals({static_cast<const std::uint8_t*>(vertices), stride,
+                                                        static_cast<const std::uint16_t*>(indices),
+                                                        mesh->GetNumFaces()}));
+        mesh->UnlockIndexBuffer();
+        mesh->UnlockVertexBuffer();
     }
 }
 

@@ -139,6 +139,8 @@ void CObjectShadow::Build(CMeshContainer::MeshRecord* record, const D3DXVECTOR3&
         || record->shadowFaceNormals.size() <= static_cast<std::size_t>(frame))
         return;
     ID3DXMesh* source = record->meshes[MESH_GROUP_SHADOW][frame].get();
+    if (record->shadowFaceNormals[frame].size() != source->GetNumFaces())
+        return;
     void* vertices = nullptr;
     void* indices = nullptr;
     if (FAILED(source->LockVertexBuffer(D3DLOCK_READONLY, &vertices)))

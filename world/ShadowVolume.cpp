@@ -13,9 +13,11 @@ D3DXVECTOR3 Position(const ShadowMeshView& mesh, std::uint16_t index)
 
 float Dot(const D3DXVECTOR3& a, const D3DXVECTOR3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
-D3DXVECTOR3 Cross(const D3DXVECTOR3& a, const D3DXVECTOR3& b)
+// The silhouette and the caps take one answer per face, so that the caps meet the sides exactly;
+// faces edge-on to the light count as lit.
+bool FacesLight(const ShadowMeshView& mesh, std::uint32_t face, const D3DXVECTOR3& light)
 {
-    return D3DXVECTOR3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
+    return Dot(mesh.faceNormals[face], light) >= 0.0f;
 }
 
 } // namespace
@@ -32,12 +34,9 @@ std::vector<EdgePair> SilhouetteEdges(const ShadowMeshView& mesh, const D3DXVECT
     }
     int count = 0;
     for (std::uint32_t face = 0; face < mesh.faceCount; ++face) {
-        const std::uint16_t* corner = mesh.indices + face * 3;
-        const D3DXVECTOR3 p = Position(mesh, corner[0]);
-        const D3DXVECTOR3 q = Position(mesh, corner[1]);
-        const D3DXVECTOR3 r = Position(mesh, corner[2]);
-        if (Dot(Cross(q - p, r - q), light) > 0.0f)
+        if (!FacesLight(mesh, face, light))
             continue;
+        const std::uint16_t* corner = mesh.indices + face * 3;
         ToggleEdge(pairs, count, corner[0], corner[1]);
         ToggleEdge(pairs, count, corner[1], corner[2]);
         ToggleEdge(pairs, count, corner[2], corner[0]);
@@ -67,7 +66,7 @@ std::uint32_t WriteShadowVolume(const ShadowMeshView& mesh, const std::vector<Ed
     }
     for (std::uint32_t face = 0; face < mesh.faceCount; ++face) {
         const std::uint16_t* corner = mesh.indices + face * 3;
-        const D3DXVECTOR3 shift = Dot(mesh.faceNormals[face], light) < 0.0f ? away : D3DXVECTOR3(0, 0, 0);
+        const D3DXVECTOR3 shift = FacesLight(mesh, face, light) ? D3DXVECTOR3(0, 0, 0) : away;
         *cursor++ = Position(mesh, corner[0]) - shift;
         *cursor++ = Position(mesh, corner[2]) - shift;
         *cursor++ = Position(mesh, corner[1]) - shift;

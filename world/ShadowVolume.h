@@ -1,7 +1,8 @@
 #pragma once
 // The geometry of a shadow volume: the silhouette of the faces turned towards the light, its
 // sides extruded away from the light, and the lit faces (near cap) and the others (far cap)
-// with the mesh's winding reversed.
+// with the mesh's winding reversed. The volume is closed and wound with (Q - P) x (R - P)
+// outwards, so its outside faces are Direct3D's clockwise ones.
 #include <cstdint>
 #include <vector>
 
@@ -16,8 +17,9 @@ struct ShadowMeshView {
     const D3DXVECTOR3* faceNormals; // one unit normal per face
 };
 
-// The edges of the faces that face the light (((Q - P) x (R - Q)) . light <= 0) that no second
-// such face shares.
+// The edges of the faces that face the light (face normal . light >= 0; the mesh's faces are
+// wound with (R - P) x (Q - P) outwards) that no second such face shares, each in the direction
+// of its face. The mesh must share its corners between faces.
 std::vector<EdgePair> SilhouetteEdges(const ShadowMeshView& mesh, const D3DXVECTOR3& light);
 // 6 per silhouette edge and 3 per face.
 std::uint32_t ShadowVolumeVertexCount(std::uint32_t edgeCount, std::uint32_t faceCount);

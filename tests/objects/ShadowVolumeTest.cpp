@@ -2,10 +2,17 @@
 // the Shadows setting.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <map>
 #include <vector>
 
+#include "engine/D3DRender.h"
 #include "engine/GameSettings.h"
+#include "platform/gfx/GfxControl.h"
+#include "world/Environment.h"
+#include "world/ObjectManager.h"
+#include "world/World.h"
 #include "tests/objects/ObjectFixture.h"
 #include "world/ObjectShadow.h"
 #include "world/ShadowVolume.h"
@@ -128,4 +135,118 @@ TEST_F(ObjectShadowTest, StaticShadowIsBuiltOnceInView)
     decor.frame = 5;
     shadow.Update();
     EXPECT_EQ(built, shadow.vertexCount) << "a static shadow is final";
+}
+
+namespace {
+
+D3DXVECTOR3 Unit(D3DXVECTOR3 v) { return v * (1.0f / std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z)); }
+
+// The volume of the prepared shadow mesh of an object's frame 0.
+std::vector<D3DXVECTOR3> VolumeOf(const CStaticObject& object, const D3DXVECTOR3& light, float extrusion)
+{
+    CMeshContainer::MeshRecord* record = object.components.shadow->mesh;
+    ID3DXMesh* mesh = record->meshes[1][0].get();
+    void* vertices = nullptr;
+    void* indices = nullptr;
+    mesh->LockVertexBuffer(D3DLOCK_READONLY, &vertices);
+    mesh->LockIndexBuffer(D3DLOCK_READONLY, &indices);
+    const ShadowMeshView view {static_cast<const std::uint8_t*>(vertices), mesh->GetNumBytesPerVertex(),
+                               static_cast<const std::uint16_t*>(indices), mesh->GetNumFaces(),
+                               record->shadowFaceNormals[0].data()};
+    const std::vector<EdgePair> edges = SilhouetteEdges(view, light);
+    std::vector<D3DXVECTOR3> volume(ShadowVolumeVertexCount(std::uint32_t(edges.size()), view.faceCount));
+    volume.resize(WriteShadowVolume(view, edges, light, extrusion, volume.data()));
+    mesh->UnlockIndexBuffer();
+    mesh->UnlockVertexBuffer();
+    return volume;
+}
+
+using DirectedEdge = std::array<float, 6>;
+
+DirectedEdge EdgeOf(const D3DXVECTOR3& from, const D3DXVECTOR3& to) { return {from.x, from.y, from.z, to.x, to.y, to.z}; }
+
+} // namespace
+
+TEST_F(ObjectShadowTest, HardEdgedBoxGivesAClosedVolumeWoundOutwards)
+{
+    // The box keeps four corners of its own per face, as meshes drawn with hard edges do.
+    CStaticObject decor;
+    LoadShadowed(decor, "GTYPE_DECORS");
+    const D3DXVECTOR3 lights[] = {Unit({0.3f, 1.0f, 0.2f}), {0, 1, 0}, Unit({1, 1, 0}), Unit({-0.5f, -0.2f, 1})};
+    for (const D3DXVECTOR3& light : lights) {
+        const std::vector<D3DXVECTOR3> volume = VolumeOf(decor, light, 10.0f);
+        ASSERT_EQ(0u, volume.size() % 3);
+        std::map<DirectedEdge, int> uses;
+        double signedVolume = 0.0;
+        for (std::size_t t = 0; t < volume.size(); t += 3) {
+            const D3DXVECTOR3 &p = volume[t], &q = volume[t + 1], &r = volume[t + 2];
+            ++uses[EdgeOf(p, q)];
+            ++uses[EdgeOf(q, r)];
+            ++uses[EdgeOf(r, p)];
+            // Six times the signed volume of the tetrahedron (origin, p, q, r).
+            signedVolume += p.x * (q.y * r.z - q.z * r.y) - p.y * (q.x * r.z - q.z * r.x) + p.z * (q.x * r.y - q.y * r.x);
+        }
+        for (const auto& [edge, count] : uses) {
+            const DirectedEdge reverse {edge[3], edge[4], edge[5], edge[0], edge[1], edge[2]};
+            const auto back = uses.find(reverse);
+            ASSERT_EQ(1, count) << "light " << light.x << " " << light.y << " " << light.z;
+            ASSERT_TRUE(back != uses.end() && back->second == 1) << "every edge is met once the other way";
+        }
+        // (q - p) x (r - p) points out of the volume: Direct3D's clockwise faces seen from outside.
+        EXPECT_GT(signedVolume / 6.0, 1.8 * 1.8 * 1.8) << "at least the inset box itself";
+    }
+}
+
+TEST_F(ObjectShadowTest, BoxShadowOnAWallFillsItsOutline)
+{
+    // The camera looks down +z at a wall at z = 6; the box floats at z = 4 with the light
+    // behind the camera, a little up and to the right.
+    IDirect3DDevice9* device = d3dRender.device;
+    CSceneObject decor;
+    LoadShadowed(decor, "GTYPE_DECORS");
+    D3DXMatrixTranslation(&decor.world, 0, 0, 4);
+    decor.worldCentre = D3DXVECTOR3(0, 0, 4);
+    decor.cameraDistance = 4;
+    CObjectShadow& shadow = *decor.components.shadow;
+    const D3DXVECTOR3 light = Unit({0.2f, 0.1f, -1.0f});
+    shadow.visible = 1;
+    shadow.Build(shadow.mesh, light, 30.0f);
+    ASSERT_GT(shadow.vertexCount, 0u);
+
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u, 1.0f, 0);
+    device->BeginScene();
+    D3DXMATRIX identity;
+    D3DXMatrixIdentity(&identity);
+    device->SetTransform(D3DTS_WORLD, &identity);
+    device->SetFVF(D3DFVF_XYZ);
+    // Counter-clockwise as seen from the camera: the game's front faces.
+    const D3DXVECTOR3 wall[6] = {{-50, -50, 6}, {50, 50, 6}, {-50, 50, 6}, {-50, -50, 6}, {50, -50, 6}, {50, 50, 6}};
+    device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, wall, sizeof(D3DXVECTOR3));
+    objectManager.AddEntry(&decor);
+    environment.shadowStrength = 1.0f;
+    world.RenderShadowVolumes();
+    objectManager.RemoveEntry(&decor);
+    device->EndScene();
+
+    // The shadow on the wall: the inset box's cross-section (1.8 wide) pushed along -light.
+    const std::vector<unsigned char> stencil = ReadStencil(device, 0, 0, SIZE, SIZE);
+    int shadowed = 0;
+    int inside = 0;
+    for (UINT y = 0; y < SIZE; ++y) {
+        for (UINT x = 0; x < SIZE; ++x) {
+            const unsigned char value = stencil[y * SIZE + x];
+            EXPECT_LE(value, 1) << x << " " << y << ": one volume counts at most once";
+            shadowed += value == 1;
+        }
+    }
+    const float along = 2.0f / -light.z;
+    const D3DXVECTOR3 centre = D3DXVECTOR3(0, 0, 4) - light * along;
+    const int cx = int(SIZE / 2 + SIZE / 2 * centre.x / centre.z);
+    const int cy = int(SIZE / 2 - SIZE / 2 * centre.y / centre.z);
+    for (int y = cy - 1; y <= cy + 1; ++y)
+        for (int x = cx - 1; x <= cx + 1; ++x)
+            inside += stencil[y * SIZE + x] == 1;
+    EXPECT_EQ(9, inside) << "the middle of the shadow around " << cx << " " << cy;
+    // 1.8 wide at z = 6 is about 9.6 pixels: some 90 pixels filled, under 40 on its outline.
+    EXPECT_GT(shadowed, 70) << "a filled area, not its outline";
 }
