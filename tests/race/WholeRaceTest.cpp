@@ -25,7 +25,6 @@ namespace {
 
 constexpr float FRAME = 1.0f / 60.0f;
 constexpr int RACERS = 4;
-constexpr int STRAIGHT_KIND = 0;
 constexpr int RACE_SECONDS_LIMIT = 240;
 // Every racer gains at least this many segments over each stretch of that many seconds.
 constexpr int PROGRESS_SECONDS = 10;
