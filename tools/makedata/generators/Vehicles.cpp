@@ -64,7 +64,11 @@ std::vector<std::uint8_t> ScooterMesh()
     writer.AddFrame(GROUP_BODY, BodyGeometry());
     // The rider's eye for the view from the scooter.
     writer.AddControlPoint(GROUP_BODY, {0, 1.75f, 0.3f});
-    writer.AddFrame(GROUP_SHADOW, MakeBox({0, 0.65f, 0}, {0.7f, 0.4f, 1.6f}));
+    // The shadow source: a slab under the hull out to the hover pods. The game moves each face of it
+    // in by 0.1, which leaves it from 0.04 to 0.24, just below the hull's floor at 0.25: no face of
+    // the body lies on the volume, and the deck and seat stay outside it, so only the road and the
+    // pods' lower halves are shadowed.
+    writer.AddFrame(GROUP_SHADOW, MakeBox({0, 0.14f, 0}, {1.1f, 0.2f, 1.95f}));
     // The four hover pads; the game puts them at the body's lower corners.
     for (float x : {-0.7f, 0.7f})
         for (float z : {1.6f, -1.6f})
