@@ -32,20 +32,23 @@ DecodedImage PanelBack(bool rightCorner)
     });
 }
 
-// The gauge band between 0.72 and 0.97 of the radius, brighter towards the outer edge, with
-// tick gaps every tenth of the quarter turn.
+// The gauge band between 0.76 and 0.96 of the radius in ten segments a quarter turn, see-through
+// between them. The band is translucent, brighter and denser towards the outer edge: the HUD draws
+// it once in black as the empty gauge and again in colour as the fill, so the empty gauge is a dark
+// glass track over the race and the fill still reads bright over it.
 DecodedImage GaugeBar(bool rightCorner)
 {
     return MakeFlatImage(SIZE, SIZE, [=](unsigned x, unsigned y) {
         const float r = CornerDistance(x, y, rightCorner);
-        const float band = Clamp01((r - 0.72f) * 40.0f) * Clamp01((0.97f - r) * 40.0f);
+        const float band = Clamp01((r - 0.76f) * 60.0f) * Clamp01((0.96f - r) * 60.0f);
         const float u = (float(x) + 0.5f) / float(SIZE);
         const float v = (float(y) + 0.5f) / float(SIZE);
-        const float angle = std::atan2(rightCorner ? 1.0f - u : u, v) / 1.5707964f * 10.0f;
-        const float tick = std::fabs(angle - std::round(angle)) < 0.06f ? 0.35f : 1.0f;
-        const float shade = 0.6f + 0.4f * Clamp01((r - 0.72f) / 0.25f);
-        const unsigned level = unsigned(255.0f * shade * tick);
-        return Argb(unsigned(band * 255.0f), level, level, level);
+        const float segment = std::atan2(rightCorner ? 1.0f - u : u, v) / 1.5707964f * 10.0f;
+        const float gap = Clamp01((std::fabs(segment - std::round(segment)) - 0.06f) * 25.0f);
+        const float outward = Clamp01((r - 0.76f) / 0.2f);
+        const float alpha = band * gap * (0.45f + 0.25f * outward);
+        const unsigned level = unsigned(255.0f * (0.7f + 0.3f * outward));
+        return Argb(unsigned(alpha * 255.0f), level, level, level);
     });
 }
 
