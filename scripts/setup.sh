@@ -8,7 +8,7 @@ packages=(
   libgtk-3-dev libwebkit2gtk-4.1-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   fonts-dejavu-core espeak-ng
-  xvfb xauth xdotool x11-utils xdg-utils imagemagick libgl1-mesa-dri
+  libx11-dev xvfb xauth xdotool x11-utils xdg-utils imagemagick libgl1-mesa-dri
 )
 
 missing=()
@@ -20,5 +20,5 @@ if ((${#missing[@]})); then
   sudo_cmd=()
   [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
 fi
