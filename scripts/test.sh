@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Set-up, build, the fuzz targets for a fixed number of runs, then every test (headless).
+# Set-up, build, the fuzz targets for a fixed number of runs, the benchmarks briefly, then every
+# test (headless).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
 "$root/scripts/fuzz.sh"
+"$root/scripts/bench.sh"
 
 # Programs that need a display (the launcher, end-to-end runs) find one in this Xvfb.
 xvfb-run -a -s "-screen 0 1280x1024x24" \
