@@ -103,7 +103,11 @@ public:
     float speedSum;
     int speedSamples;
     int gridSegment;
+    // The last segment passed, also in the air: the fall check and the computer driver follow it.
     int segment;
+    // The last segment reached with road under the scooter: the place and the respawn count it, so
+    // a flight beside the course gains nothing.
+    int roadSegment;
     int stopSegment;
     int gridColumn;
     float lane;
@@ -144,6 +148,8 @@ private:
     void ResetPhysics(const btTransform& start);
     void UpdateCollisionShape();
     void UpdatePadSimulation();
+    // Counts reached as road progress when there is road under the scooter; returns it.
+    int KeepRoadProgress(int reached);
     void PlayVoiceCue();
     int FindRespawnSegment() const;
     void StartFall();

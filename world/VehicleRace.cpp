@@ -100,6 +100,7 @@ void CVehicle::SetGridSlot(int gridSegmentIndex, int stopSegmentIndex, int colum
     } else {
         segment = gridSegment;
     }
+    roadSegment = segment;
     finishTime = maxSpeed = speedSum = 0.0f;
     speedSamples = 0;
     lane = float(gridColumn);
@@ -162,7 +163,7 @@ int CVehicle::UpdateProgress()
         return segment;
     }
     if (segment >= count - 2)
-        return count - 2;
+        return KeepRoadProgress(count - 2);
     int reached = segment;
     while (reached < count - 2) {
         const D3DXVECTOR3& from = track.segmentPoints[reached];
@@ -174,6 +175,13 @@ int CVehicle::UpdateProgress()
         ++reached;
     }
     aimPoint = track.segmentPoints[reached];
+    return KeepRoadProgress(reached);
+}
+
+int CVehicle::KeepRoadProgress(int reached)
+{
+    if (hasGround)
+        roadSegment = reached;
     return reached;
 }
 
@@ -193,10 +201,10 @@ void CVehicle::UpdatePlace()
         return;
     }
     const int count = SegmentCount();
-    if (segment >= 0 && segment < count)
-        distanceToFinish = std::min(FALL_DISTANCE, Vec3Distance(position, track.segmentPoints[segment]));
-    if (segment < count - 9)
-        distanceToFinish += SEGMENT_LENGTH * float(count - 9 - segment);
+    if (roadSegment >= 0 && roadSegment < count)
+        distanceToFinish = std::min(FALL_DISTANCE, Vec3Distance(position, track.segmentPoints[roadSegment]));
+    if (roadSegment < count - 9)
+        distanceToFinish += SEGMENT_LENGTH * float(count - 9 - roadSegment);
     track.UpdateOrder(this);
     if (raceState == RACE_STATE_RACING && groundContacts)
         maxSpeed = std::max(maxSpeed, speed);
@@ -286,7 +294,7 @@ void CVehicle::Tumble()
         }
         return;
     }
-    segment = FindRespawnSegment();
+    segment = roadSegment = FindRespawnSegment();
     CCamera* camera = ::world.activeCamera;
     if (IsPlayerOutsideAutoplay(this) && camera) {
         const int previous = std::max(0, segment - 1);
@@ -302,7 +310,7 @@ int CVehicle::FindRespawnSegment() const
 {
     const int count = SegmentCount();
     const int last = std::max(0, count - 9);
-    int s = std::clamp(segment, 0, std::max(0, count - 1));
+    int s = std::clamp(roadSegment, 0, std::max(0, count - 1));
     while (s > 0 && LoopAt(s))
         --s;
     const CPlatform* piece = track.segmentOwners[s];

@@ -8,6 +8,7 @@
 
 #include "engine/GameTimer.h"
 #include "engine/InputState.h"
+#include "engine/VectorHelpers.h"
 #include "tests/scooter/StraightTrack.h"
 #include "world/Hud.h"
 #include "world/Platform.h"
@@ -26,7 +27,7 @@ protected:
 
     void PutAt(int segment, const D3DXVECTOR3& offset)
     {
-        scooter.segment = segment;
+        scooter.segment = scooter.roadSegment = segment;
         scooter.position = Point(segment) + offset;
     }
 
@@ -64,6 +65,53 @@ TEST_F(ScooterRulesTest, ProgressPassesThePointsBehindAndAimsAtTheNextOne)
     EXPECT_EQ(scooter.UpdateProgress(), 5);
     PutAt(int(SEGMENTS) - 1, {0, 0, 0});
     EXPECT_EQ(scooter.UpdateProgress(), int(SEGMENTS) - 2);
+}
+
+// Off a bend: the scooter leaves the road at segment 10 and flies on beside the centre line, well
+// clear of the pieces, past several points before it drops.
+TEST_F(ScooterRulesTest, AFlightBesideTheCourseGainsNoPlaceAndRespawnsWhereTheRoadWasLeft)
+{
+    scooter.hasGround = 1;
+    PutAt(10, {0, 0, -1.0f});
+    scooter.segment = scooter.UpdateProgress();
+    const int takeOff = scooter.segment;
+    scooter.UpdatePlace();
+    const float distanceAtTakeOff = scooter.distanceToFinish;
+
+    scooter.hasGround = 0;
+    for (float z = Point(10).z; z <= Point(16).z; z += 2.0f) {
+        scooter.position = {35.0f, 0.0f, z};
+        scooter.segment = scooter.UpdateProgress();
+        scooter.UpdatePlace();
+        EXPECT_GE(scooter.distanceToFinish, distanceAtTakeOff) << z;
+    }
+    EXPECT_EQ(scooter.raceState, RACE_STATE_RACING);
+    EXPECT_GT(scooter.segment, takeOff + 4);
+
+    scooter.position.y = -10.0f;
+    scooter.UpdateState();
+    ASSERT_EQ(scooter.raceState, RACE_STATE_FALLEN);
+    scooter.fallStep = FALL_STEP_TUMBLING;
+    scooter.stateTime = 2.5f;
+    scooter.UpdateRespawn();
+    EXPECT_EQ(scooter.segment, takeOff);
+}
+
+TEST_F(ScooterRulesTest, AJumpThatLandsOnTheRoadKeepsThePointsPassedInTheAir)
+{
+    scooter.hasGround = 1;
+    PutAt(10, {0, 0, -1.0f});
+    scooter.segment = scooter.UpdateProgress();
+    scooter.hasGround = 0;
+    scooter.position = Point(13) + D3DXVECTOR3(0, 6.0f, 1.0f);
+    scooter.segment = scooter.UpdateProgress();
+    scooter.hasGround = 1;
+    scooter.position = Point(14) + D3DXVECTOR3(0, 1.0f, 1.0f);
+    scooter.segment = scooter.UpdateProgress();
+    scooter.UpdatePlace();
+    EXPECT_EQ(scooter.segment, 15);
+    EXPECT_FLOAT_EQ(scooter.distanceToFinish,
+                    Vec3Distance(scooter.position, Point(15)) + 20.0f * float(SEGMENTS - 9 - 15));
 }
 
 TEST_F(ScooterRulesTest, DistanceToFinishCountsTheSegmentsLeftAndWaitsForItsFirstQuarterSecond)
@@ -123,7 +171,7 @@ TEST_F(ScooterRulesTest, TheRespawnAvoidsLoopsAndTheFinishZone)
         scooter.raceState = RACE_STATE_FALLEN;
         scooter.fallStep = FALL_STEP_TUMBLING;
         scooter.stateTime = 2.5f;
-        scooter.segment = c.fellAt;
+        scooter.segment = scooter.roadSegment = c.fellAt;
         scooter.UpdateRespawn();
         EXPECT_EQ(scooter.segment, c.respawnAt) << c.fellAt;
         EXPECT_EQ(scooter.fallStep, FALL_STEP_MATERIALISING);
