@@ -297,6 +297,9 @@ private:
     void DrawCareerProgressPage();
     void DrawUpgradePage();
     void DrawBestResultsPage();
+    // The sector column of the career and best-results grids: a sector's photo with its name
+    // centred on x.
+    void DrawSectorPhoto(float centreX, float top, int sector, D3DCOLOR photoColour, D3DCOLOR nameColour);
     void DrawGraphicsPage();
     void DrawControlsPage();
     void DrawRaceShade();

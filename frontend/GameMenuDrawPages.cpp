@@ -174,14 +174,10 @@ void CGameMenu::DrawCareerProgressPage()
     DrawCentred(font, 400, 213, "CAREER PROGRESS:", 0.75f, mc::AMBER);
     DrawBox(130, 255, 240, 460, mc::ORANGE);
     DrawCentred(font, 185, 257, "SECTOR:", 0.5f, mc::PURPLE);
-    const float nameHeight = font.GetTextHeight(0.5f);
     for (int i = 0; i < 4; ++i) {
-        const float y = 280.0f + 45.0f * i;
         const bool current = i == CareerBlock.sector;
-        DrawQuad(140, y, 230, y + 40, current ? mc::WHITE : mc::GREY, smallPhotos[i]);
-        DrawFrame(140, y, 230, y + 40, mc::BROWN);
-        DrawPlainCentred(font, 185, 300.0f + 45.0f * i - nameHeight / 2, SectorName(i), 0.5f,
-                         SectorColour(i, current ? 1.0f : 0.25f, 255));
+        DrawSectorPhoto(185, 280.0f + 45.0f * i, i, current ? mc::WHITE : mc::GREY,
+                        SectorColour(i, current ? 1.0f : 0.25f, 255));
     }
     char text[64];
     for (int j = 0; j < 4; ++j) {
@@ -239,13 +235,8 @@ void CGameMenu::DrawBestResultsPage()
     DrawCentred(font, 400, 213, "BEST RESULTS:", 0.75f, mc::AMBER);
     DrawBox(80, 255, 190, 492, mc::ORANGE);
     DrawCentred(font, 135, 257, "SECTOR:", 0.5f, mc::PURPLE);
-    const float nameHeight = font.GetTextHeight(0.5f);
-    for (int i = 0; i < 4; ++i) {
-        const float y = 285.0f + 53.0f * i;
-        DrawQuad(90, y, 180, y + 40, mc::WHITE, smallPhotos[i]);
-        DrawFrame(90, y, 180, y + 40, mc::BROWN);
-        DrawPlainCentred(font, 135, 305.0f + 53.0f * i - nameHeight / 2, SectorName(i), 0.5f, SectorColour(i, 1, 255));
-    }
+    for (int i = 0; i < 4; ++i)
+        DrawSectorPhoto(135, 285.0f + 53.0f * i, i, mc::WHITE, SectorColour(i, 1, 255));
     char text[64];
     for (int j = 0; j < 4; ++j) {
         DrawBox(200.0f + 135.0f * j, 255, 330.0f + 135.0f * j, 492, mc::SLATE);
@@ -273,6 +264,13 @@ void CGameMenu::DrawBestResultsPage()
         }
     }
     back.Draw();
+}
+
+void CGameMenu::DrawSectorPhoto(float centreX, float top, int sector, D3DCOLOR photoColour, D3DCOLOR nameColour)
+{
+    DrawQuad(centreX - 45, top, centreX + 45, top + 40, photoColour, smallPhotos[sector]);
+    DrawFrame(centreX - 45, top, centreX + 45, top + 40, mc::BROWN);
+    DrawPlainCentred(font, centreX, top + 20 - font.GetTextHeight(0.5f) / 2, SectorName(sector), 0.5f, nameColour);
 }
 
 void CGameMenu::DrawGraphicsPage()
