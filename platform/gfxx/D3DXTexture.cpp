@@ -2,10 +2,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/gfxx/TextureRequest.h"
+#include "platform/win/WinFiles.h"
 
 namespace {
 
@@ -14,10 +16,11 @@ bool ReadWholeFile(const char* path, std::vector<std::uint8_t>& bytes)
 {
     if (path == nullptr)
         return false;
-    std::string name(path);
-    for (char& c : name)
-        if (c == '\\')
-            c = '/';
+    // A folder opens as a stream too, with a length that is no file's: only regular files are read.
+    const std::string name = NativePath(path);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(name, error))
+        return false;
     std::FILE* file = std::fopen(name.c_str(), "rb");
     if (!file)
         return false;

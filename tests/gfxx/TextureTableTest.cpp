@@ -120,7 +120,8 @@ TEST_F(RendererTextureTest, BadFilesFailWithTheLogLine)
     folder.Write("Data/short.bmp", "BM");
     folder.Write("Data/cut.dds", Bytes(WriteDds(MakeFlatImage(8, 8, [](unsigned, unsigned) { return 0u; }),
                                                 DdsFormat::Dxt1)).substr(0, 140));
-    for (const char* name : {"Data/short.bmp", "Data/cut.dds", "Data/missing.bmp"}) {
+    folder.Write("Data/Folder.bmp/inside.txt", "a folder named like a texture");
+    for (const char* name : {"Data/short.bmp", "Data/cut.dds", "Data/missing.bmp", "Data/Folder.bmp", "Data"}) {
         EXPECT_EQ(render->LoadTexture(name, 0), -1) << name;
         EXPECT_TRUE(LogHas(std::string("Load texture failed: ") + name)) << name;
     }
