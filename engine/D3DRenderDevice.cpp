@@ -129,6 +129,9 @@ int CD3DRender::InitD3D(int windowed)
     }
     DebugOut("Check device type OK\n");
 
+    // A negative Mode (a hand-edited file) selects no row: it counts as the desktop's mode.
+    if (GameSettings[SLOT_MODE] < 0)
+        GameSettings[SLOT_MODE] = MODE_FROM_DESKTOP;
     ListDisplayModes();
     if (displayModeCount == 0) {
         FreeD3DRender();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "engine/GameSettings.h"
@@ -34,6 +35,14 @@ int WriteInt(const char* section, const char* key, int value, const std::string&
     return WritePrivateProfileStringA(section, key, text, path.c_str());
 }
 
+// Slot 30 from the file's Distance steps. Steps below -1 or past the int range give the same
+// slot after the clamp as -1 or the largest step, so they are cut first.
+int DistanceOfSteps(int steps)
+{
+    constexpr int STEP = 750, BASE = 500;
+    return std::clamp(steps, -1, (std::numeric_limits<int>::max() - BASE) / STEP) * STEP + BASE;
+}
+
 constexpr const char* CONTROL_KEYS[4] = {"Act01", "Act02", "Act03", "Act04"};
 constexpr const char* CONTROL_DEFAULTS[4] = {"38", "40", "37", "39"};
 
@@ -43,7 +52,7 @@ void LoadGameIni(const char* fileName)
 {
     const std::string path = WorkingFolder() + "/" + fileName;
     GameSettings[SLOT_MODE] = ReadInt("Video", "Mode", "1", path);
-    GameSettings[SLOT_DISTANCE] = ReadInt("Video", "Distance", "2", path) * 750 + 500;
+    GameSettings[SLOT_DISTANCE] = DistanceOfSteps(ReadInt("Video", "Distance", "2", path));
     GameSettings[SLOT_SHADOWS] = ReadInt("Video", "Shadows", "2", path);
     GameSettings[SLOT_BLUR] = ReadInt("Video", "Blur", "1", path);
     GameSettings[SLOT_ATMOSPHERE] = ReadInt("Video", "Atmosphere", "2", path);

@@ -79,6 +79,19 @@ TEST_F(Settings, ValuesAreConvertedAndClamped)
     EXPECT_EQ(Ini("Controls", "Act01"), "67");
 }
 
+TEST_F(Settings, DistanceStepsAtTheEndsOfTheIntRangeClamp)
+{
+    const struct {
+        const char* steps;
+        int distance;
+    } cases[] = {{"2147483647", 2000}, {"-2147483648", 0}, {"-1", 0}, {"0", 500}, {"1", 1250}};
+    for (const auto& c : cases) {
+        folder.Write("Game.ini", std::string("[Video]\nDistance=") + c.steps + "\n");
+        LoadGameIni("Game.ini");
+        EXPECT_EQ(GameSettings[SLOT_DISTANCE], c.distance) << c.steps;
+    }
+}
+
 TEST_F(Settings, ResetWritesDefaultsAndKeepsHandSetLines)
 {
     folder.Write("Game.ini", "[Video]\nWindowed=1\nMode=3\n[Misc]\nDebug out=1\n");

@@ -44,6 +44,21 @@ TEST_F(RendererStartTest, EachSizeIsKeptOnceAndModeAbove99PicksTheDesktopSize)
     d3dRender.FreeD3DRender();
 }
 
+TEST_F(RendererStartTest, NegativeModeSelectsTheDesktopSize)
+{
+    for (int mode : {-1, -2147483647 - 1}) {
+        d3dRender.FreeD3DRender();
+        SetReportedDisplayModes({{640, 480, 60, D3DFMT_X8R8G8B8},
+                                 {800, 600, 60, D3DFMT_X8R8G8B8},
+                                 {1024, 768, 60, D3DFMT_X8R8G8B8}},
+                                {800, 600, 60, D3DFMT_X8R8G8B8});
+        GameSettings[SLOT_MODE] = mode;
+        ASSERT_EQ(d3dRender.InitD3D(1), 0);
+        EXPECT_EQ(GameSettings[SLOT_MODE], 1) << mode;
+    }
+    d3dRender.FreeD3DRender();
+}
+
 TEST_F(RendererStartTest, LowerShaderLevelsLowerTheOptionMaxima)
 {
     struct Case {
