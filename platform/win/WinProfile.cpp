@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/FileReplace.h"
 #include "platform/win/WinFiles.h"
 
 namespace {
@@ -51,15 +52,14 @@ std::optional<IniText> ReadIni(const std::string& path)
     return ini;
 }
 
+// The whole file is replaced, so a failed write leaves the previous content.
 bool WriteIni(const std::string& path, const IniText& ini)
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return false;
     const char* end = ini.crlf ? "\r\n" : "\n";
+    std::string text;
     for (const auto& line : ini.lines)
-        file << line << end;
-    return static_cast<bool>(file);
+        text += line + end;
+    return ReplaceFileContents(path.c_str(), text.data(), text.size());
 }
 
 // The section named by a "[name]" line, or nullopt for any other line.

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
 #include <string>
 
 #include "platform/win/WinProfile.h"
@@ -78,6 +83,53 @@ TEST(Profile, BackslashPathsReachTheFile)
     const std::string path = folder.path().string() + "\\Game.ini";
     ASSERT_TRUE(WritePrivateProfileStringA("Video", "Mode", "4", path.c_str()));
     EXPECT_EQ(Get("Video", "Mode"), "4");
+}
+
+// Files may grow to at most `limit` bytes while it lives; a write past it fails (EFBIG) instead
+// of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        getrlimit(RLIMIT_FSIZE, &previous);
+        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit lowered {limit, previous.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+
+private:
+    rlimit previous {};
+    void (*previousHandler)(int) = SIG_DFL;
+};
+
+TEST(Profile, FailedWriteKeepsTheOldFileByteForByte)
+{
+    ScratchFolder folder;
+    const std::string original = "[Video]\r\nWindowed=1\r\nMode=2\r\n; set by hand\r\n[Controls]\r\nAct01=87\r\n";
+    folder.Write("Game.ini", original);
+    {
+        FileSizeLimit limit(original.size());
+        EXPECT_FALSE(WritePrivateProfileStringA("Video", "Distance", "2", "Game.ini"));
+    }
+    EXPECT_EQ(folder.Read("Game.ini"), original);
+    EXPECT_FALSE(folder.Exists("Game.ini.tmp"));
+}
+
+TEST(Profile, WriteKeepsTheFilePermissions)
+{
+    ScratchFolder folder;
+    folder.Write("Game.ini", "[Video]\nMode=1\n");
+    std::filesystem::permissions("Game.ini", std::filesystem::perms(0640));
+    ASSERT_TRUE(WritePrivateProfileStringA("Video", "Mode", "2", "Game.ini"));
+    struct stat info {};
+    ASSERT_EQ(stat("Game.ini", &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(Get("Video", "Mode"), "2");
 }
 
 TEST(Profile, UnwritableFileFails)
