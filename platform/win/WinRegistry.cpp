@@ -1,16 +1,17 @@
 #include "platform/win/WinRegistry.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/win/WinFiles.h"
+#include "platform/win/FileReplace.h"
+#include "platform/win/VolatileStore.h"
 
 struct RegistryKey {
     std::filesystem::path folder;
@@ -19,20 +20,20 @@ struct RegistryKey {
 
 namespace {
 
-std::filesystem::path VolatileRoot()
-{
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
-        return std::filesystem::path(runtime) / "vestrune-registry";
-    return std::filesystem::path("/dev/shm") / ("vestrune-registry-" + std::to_string(::getuid()));
-}
-
 RegistryKey localMachine {"HKEY_LOCAL_MACHINE", true};
 RegistryKey currentUser {"HKEY_CURRENT_USER", true};
 
-// Folder of a key below its parent; the predefined roots resolve against the store's root.
-std::filesystem::path KeyFolder(HKEY parent, LPCSTR subKey)
+// Folder of a key below its parent; the predefined roots resolve against the store's folder.
+// Nothing when the store cannot be used.
+std::optional<std::filesystem::path> KeyFolder(HKEY parent, LPCSTR subKey)
 {
-    std::filesystem::path base = parent->predefined ? VolatileRoot() / parent->folder : parent->folder;
+    std::filesystem::path base = parent->folder;
+    if (parent->predefined) {
+        const auto store = VolatileStoreFolder();
+        if (!store)
+            return std::nullopt;
+        base = *store / parent->folder;
+    }
     for (const char* c = subKey ? subKey : ""; *c;) {
         const char* end = c;
         while (*end && *end != '\\' && *end != '/')
@@ -49,6 +50,27 @@ bool ValidKey(HKEY key)
     return key != nullptr;
 }
 
+// A value file's bytes, opened without following a link; nothing when missing or not a file.
+std::optional<std::vector<char>> ReadValueFile(const std::filesystem::path& file)
+{
+    const int descriptor = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (descriptor < 0)
+        return std::nullopt;
+    struct stat info {};
+    std::optional<std::vector<char>> bytes;
+    if (::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) {
+        bytes.emplace();
+        char chunk[256];
+        ssize_t count = 0;
+        while ((count = ::read(descriptor, chunk, sizeof chunk)) > 0)
+            bytes->insert(bytes->end(), chunk, chunk + count);
+        if (count < 0)
+            bytes.reset();
+    }
+    ::close(descriptor);
+    return bytes;
+}
+
 } // namespace
 
 const HKEY HKEY_LOCAL_MACHINE = &localMachine;
@@ -60,9 +82,11 @@ LSTATUS RegOpenKeyExA(HKEY parent, LPCSTR subKey, DWORD, REGSAM, HKEY* result)
         return ERROR_INVALID_PARAMETER;
     std::error_code error;
     const auto folder = KeyFolder(parent, subKey);
-    if (!std::filesystem::is_directory(folder, error))
+    if (!folder)
+        return ERROR_ACCESS_DENIED;
+    if (!std::filesystem::is_directory(*folder, error))
         return ERROR_FILE_NOT_FOUND;
-    *result = new RegistryKey {folder, false};
+    *result = new RegistryKey {*folder, false};
     return ERROR_SUCCESS;
 }
 
@@ -73,15 +97,14 @@ LSTATUS RegCreateKeyExA(HKEY parent, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM,
         return ERROR_INVALID_PARAMETER;
     std::error_code error;
     const auto folder = KeyFolder(parent, subKey);
-    const bool existed = std::filesystem::is_directory(folder, error);
-    if (!existed) {
-        std::filesystem::create_directories(folder, error);
-        if (error)
-            return ERROR_ACCESS_DENIED;
-    }
+    if (!folder)
+        return ERROR_ACCESS_DENIED;
+    const bool existed = std::filesystem::is_directory(*folder, error);
+    if (!existed && !CreatePrivateFolders(*folder))
+        return ERROR_ACCESS_DENIED;
     if (disposition)
         *disposition = existed ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
-    *result = new RegistryKey {folder, false};
+    *result = new RegistryKey {*folder, false};
     return ERROR_SUCCESS;
 }
 
@@ -89,12 +112,10 @@ LSTATUS RegQueryValueExA(HKEY key, LPCSTR valueName, DWORD*, DWORD* type, BYTE* 
 {
     if (!ValidKey(key) || !valueName)
         return ERROR_INVALID_PARAMETER;
-    std::ifstream file(key->folder / valueName, std::ios::binary);
-    if (!file)
+    const auto read = ReadValueFile(key->folder / valueName);
+    if (!read || read->size() < sizeof(DWORD))
         return ERROR_FILE_NOT_FOUND;
-    std::vector<char> stored((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (stored.size() < sizeof(DWORD))
-        return ERROR_FILE_NOT_FOUND;
+    const std::vector<char>& stored = *read;
     DWORD storedType = 0;
     std::memcpy(&storedType, stored.data(), sizeof storedType);
     const DWORD length = static_cast<DWORD>(stored.size() - sizeof storedType);
@@ -116,12 +137,13 @@ LSTATUS RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE
 {
     if (!ValidKey(key) || !valueName || (!data && dataSize))
         return ERROR_INVALID_PARAMETER;
-    std::ofstream file(key->folder / valueName, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return ERROR_ACCESS_DENIED;
-    file.write(reinterpret_cast<const char*>(&type), sizeof type);
-    file.write(reinterpret_cast<const char*>(data), dataSize);
-    return file ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+    std::vector<char> stored(sizeof type + dataSize);
+    std::memcpy(stored.data(), &type, sizeof type);
+    if (dataSize)
+        std::memcpy(stored.data() + sizeof type, data, dataSize);
+    // Replaced whole: a link in the value's place is replaced, not followed.
+    const auto file = key->folder / valueName;
+    return ReplaceFileContents(file.c_str(), stored.data(), stored.size()) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
 LSTATUS RegCloseKey(HKEY key)

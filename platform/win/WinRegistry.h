@@ -1,7 +1,8 @@
 #pragma once
-// The registry subset the game uses, kept in a per-user folder that the system empties at
-// restart ($XDG_RUNTIME_DIR, else /dev/shm), so every key lasts until the machine restarts.
-// A key is a folder, a value a file holding its type and bytes.
+// The registry subset the game uses, kept in the player's private store that is emptied when
+// the machine restarts (VolatileStore.h), so every key lasts until then. A key is a folder, a
+// value a file holding its type and bytes. When the store cannot be used, opening and creating
+// keys fail with ERROR_ACCESS_DENIED.
 #include "platform/win/WinTypes.h"
 
 struct SECURITY_ATTRIBUTES;

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <fstream>
+#include <string>
 
 #include "engine/GameSettings.h"
 #include "engine/InputState.h"
@@ -8,6 +12,7 @@
 #include "engine/SettingsFile.h"
 #include "engine/MainWindow.h"
 #include "platform/win/WinProfile.h"
+#include "platform/win/WinRegistry.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -22,7 +27,19 @@ protected:
         const int built[OPTION_MAXIMA] = {2000, 3, 2, 1, 1, 2};
         std::copy(std::begin(built), std::end(built), OptionMaximum);
     }
-    void TearDown() override { unsetenv("XDG_RUNTIME_DIR"); }
+    void TearDown() override
+    {
+        unsetenv("XDG_RUNTIME_DIR");
+        unsetenv("XDG_STATE_HOME");
+    }
+
+    // The settings steps of a start: the file, then the defaults on a first start.
+    static void Start()
+    {
+        LoadGameIni("Game.ini");
+        if (CountStarts() == 0)
+            ResetSettings();
+    }
 
     std::string Ini(const char* section, const char* key)
     {
@@ -128,9 +145,41 @@ TEST_F(Settings, RunCounterCountsUntilStoreIsCleared)
 
 TEST_F(Settings, RunCounterKeyWithoutValueAlwaysCountsAsFirstStart)
 {
-    std::filesystem::create_directories(folder.path() / "vestrune-registry/HKEY_LOCAL_MACHINE/Software/Talvoro/Vestrune");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Talvoro\\Vestrune\\", 0, nullptr, REG_OPTION_VOLATILE,
+                              KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
+    RegCloseKey(key);
     EXPECT_EQ(CountStarts(), 0);
     EXPECT_EQ(CountStarts(), 0);
+}
+
+// Without XDG_RUNTIME_DIR the counter lives in the player's state folder, so a store that another
+// user planted in /dev/shm under a fixed name (an empty "Started" value: every start a first
+// start) does not reset the player's settings.
+TEST_F(Settings, StorePlantedInSharedMemoryDoesNotResetTheSettings)
+{
+    const std::filesystem::path planted = "/dev/shm/vestrune-registry-" + std::to_string(getuid());
+    if (std::filesystem::exists(planted))
+        GTEST_SKIP() << planted << " exists already";
+    const auto key = planted / "HKEY_LOCAL_MACHINE/Software/Talvoro/Vestrune";
+    std::filesystem::create_directories(key);
+    std::ofstream(key / "Started").flush();
+    struct Cleanup {
+        std::filesystem::path planted;
+        ~Cleanup() { std::filesystem::remove_all(planted); }
+    } cleanup {planted};
+    if (geteuid() == 0)
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(planted))
+            ASSERT_EQ(lchown(entry.path().c_str(), 4321, 4321), 0);
+    unsetenv("XDG_RUNTIME_DIR");
+    setenv("XDG_STATE_HOME", (folder.path() / "state").c_str(), 1);
+
+    Start();
+    GameSettings[SLOT_MUSIC] = 40;
+    SaveGameIni();
+    Start();
+    EXPECT_EQ(GameSettings[SLOT_MUSIC], 40);
+    EXPECT_EQ(std::filesystem::file_size(key / "Started"), 0u);
 }
 
 } // namespace
