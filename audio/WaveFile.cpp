@@ -1,10 +1,10 @@
 #include "audio/WaveFile.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <new>
 
 #include "engine/FileSystem.h"
+#include "platform/sound/WaveChunks.h"
 
 void CWaveFile::Reset()
 {
@@ -41,15 +41,7 @@ HRESULT CWaveFile::Open(const char* name)
 
 HRESULT CWaveFile::ResetFile()
 {
-    if (!mmio || mmioSeek(mmio, static_cast<LONG>(riffChunk.dwDataOffset + sizeof(FOURCC)), SEEK_SET_ORIGIN) == -1)
-        return E_FAIL;
-    dataChunk.ckid = mmioFOURCC('d', 'a', 't', 'a');
-    if (mmioDescend(mmio, &dataChunk, &riffChunk, MMIO_FINDCHUNK) != MMSYSERR_NOERROR)
-        return E_FAIL;
-    const auto end = static_cast<std::int64_t>(dataChunk.dwDataOffset) + dataChunk.cksize;
-    if (end > imageSize || dataChunk.cksize < DSBSIZE_MIN)
-        return E_FAIL;
-    return S_OK;
+    return mmio && FindWaveData(mmio, riffChunk, &dataChunk) ? S_OK : E_FAIL;
 }
 
 void CWaveFile::Close()
@@ -99,37 +91,10 @@ HRESULT CWaveFile::OpenWaveFromMemory(BYTE* memory, DWORD size)
 HRESULT CWaveFile::ReadWaveHeader()
 {
     FreeFormat();
-    MMCKINFO formatChunk {};
-    PCMWAVEFORMAT pcm {};
-    if (mmioDescend(mmio, &riffChunk, nullptr, 0) != MMSYSERR_NOERROR || riffChunk.ckid != FOURCC_RIFF ||
-        riffChunk.fccType != mmioFOURCC('W', 'A', 'V', 'E'))
+    if (!DescendIntoWave(mmio, &riffChunk))
         return E_FAIL;
-    formatChunk.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    if (mmioDescend(mmio, &formatChunk, &riffChunk, MMIO_FINDCHUNK) != MMSYSERR_NOERROR ||
-        formatChunk.cksize < sizeof pcm ||
-        mmioRead(mmio, reinterpret_cast<char*>(&pcm), sizeof pcm) != static_cast<LONG>(sizeof pcm))
-        return E_FAIL;
-    if (pcm.nChannels == 0 || pcm.nSamplesPerSec == 0 || pcm.nBlockAlign == 0)
-        return E_FAIL;
-
-    WORD extraBytes = 0;
-    if (pcm.wFormatTag != WAVE_FORMAT_PCM &&
-        mmioRead(mmio, reinterpret_cast<char*>(&extraBytes), sizeof extraBytes) != sizeof extraBytes)
-        return E_FAIL;
-    format = static_cast<WAVEFORMATEX*>(std::malloc(sizeof(WAVEFORMATEX) + extraBytes));
-    if (!format)
-        return E_FAIL;
-    std::memcpy(format, &pcm, sizeof pcm);
-    format->cbSize = extraBytes;
-    if (extraBytes && mmioRead(mmio, reinterpret_cast<char*>(format + 1), extraBytes) != extraBytes) {
-        FreeFormat();
-        return E_FAIL;
-    }
-    if (mmioAscend(mmio, &formatChunk, 0) != MMSYSERR_NOERROR) {
-        FreeFormat();
-        return E_FAIL;
-    }
-    return S_OK;
+    format = ReadWaveFormat(mmio, riffChunk);
+    return format ? S_OK : E_FAIL;
 }
 
 int CWaveFile::ReadWaveData(unsigned count, BYTE* buffer)

@@ -8,8 +8,8 @@ public:
     void Reset();
     // From the sound pack, else from disk; 0, or negative when missing or malformed.
     HRESULT Open(const char* name);
-    // To the start of the "data" chunk; fails when that chunk is missing, or runs past the end
-    // of the image, or holds less than one buffer's minimum.
+    // To the start of the "data" chunk, its size cut to the bytes present; fails when that chunk
+    // is missing or holds less than one buffer's minimum.
     HRESULT ResetFile();
     void Close();
     void CloseMmio();

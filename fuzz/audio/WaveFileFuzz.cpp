@@ -1,9 +1,11 @@
-// The WAV reader over arbitrary bytes: the header, the data chunk search and the sample reads.
+// The WAV readers over arbitrary bytes: the sound reader's header, data chunk search and sample
+// reads, and the music loader's decoding.
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
 #include "audio/WaveFile.h"
+#include "platform/music/WaveImage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -18,5 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         wave.ResetFile();
     }
     wave.Close();
+    DecodeWaveImage(data, size);
     return 0;
 }

@@ -1,37 +1,30 @@
 #include "platform/music/WaveImage.h"
 
-#include <cstring>
+#include <cstdlib>
 #include <limits>
+#include <memory>
 
 #include "platform/sound/Mmio.h"
 #include "platform/sound/SoundSamples.h"
+#include "platform/sound/WaveChunks.h"
 
 namespace {
 
-std::optional<WaveImage> Decode(HMMIO file, std::size_t size)
+std::optional<WaveImage> Decode(HMMIO file)
 {
     MMCKINFO riff {};
-    if (mmioDescend(file, &riff, nullptr, 0) != MMSYSERR_NOERROR || riff.ckid != FOURCC_RIFF ||
-        riff.fccType != mmioFOURCC('W', 'A', 'V', 'E'))
+    if (!DescendIntoWave(file, &riff))
         return std::nullopt;
-    MMCKINFO chunk {};
-    chunk.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    PCMWAVEFORMAT pcm {};
-    if (mmioDescend(file, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR || chunk.cksize < sizeof pcm ||
-        mmioRead(file, reinterpret_cast<char*>(&pcm), sizeof pcm) != sizeof pcm)
+    const std::unique_ptr<WAVEFORMATEX, decltype(&std::free)> format(ReadWaveFormat(file, riff), &std::free);
+    if (!format)
         return std::nullopt;
-    WaveImage wave {};
-    std::memcpy(&wave.format, &pcm, sizeof pcm);
-    if (!SoundSamples::IsSupported(wave.format))
+    const auto plain = SoundSamples::PlainPcmFormat(*format);
+    MMCKINFO data {};
+    if (!plain || !FindWaveData(file, riff, &data))
         return std::nullopt;
-    mmioSeek(file, static_cast<LONG>(riff.dwDataOffset + 4), SEEK_SET_ORIGIN);
-    chunk.ckid = mmioFOURCC('d', 'a', 't', 'a');
-    if (mmioDescend(file, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR ||
-        chunk.dwDataOffset + static_cast<std::size_t>(chunk.cksize) > size)
-        return std::nullopt;
-    wave.samples.resize(chunk.cksize);
-    if (mmioRead(file, reinterpret_cast<char*>(wave.samples.data()), static_cast<LONG>(chunk.cksize)) !=
-        static_cast<LONG>(chunk.cksize))
+    WaveImage wave {*plain, std::vector<BYTE>(data.cksize)};
+    if (mmioRead(file, reinterpret_cast<char*>(wave.samples.data()), static_cast<LONG>(data.cksize)) !=
+        static_cast<LONG>(data.cksize))
         return std::nullopt;
     return wave;
 }
@@ -49,7 +42,7 @@ std::optional<WaveImage> DecodeWaveImage(const BYTE* image, std::size_t size)
     HMMIO file = mmioOpen(nullptr, &info, MMIO_READ);
     if (!file)
         return std::nullopt;
-    std::optional<WaveImage> wave = Decode(file, size);
+    std::optional<WaveImage> wave = Decode(file);
     mmioClose(file, 0);
     return wave;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// A RIFF/WAVE file image decoded into its PCM format and sample bytes.
+// A RIFF/WAVE file image decoded into its plain PCM format and sample bytes.
 #include <optional>
 #include <vector>
 
@@ -10,5 +10,6 @@ struct WaveImage {
     std::vector<BYTE> samples;
 };
 
-// Nothing when the image is not a whole, well-formed PCM WAVE file.
+// Nothing when the image is not a well-formed WAVE file of samples that SoundSamples plays (see
+// WaveChunks.h for a data size past the image's end).
 std::optional<WaveImage> DecodeWaveImage(const BYTE* image, std::size_t size);

@@ -260,11 +260,11 @@ HRESULT IDirectSoundBuffer8::SetFormat(const WAVEFORMATEX* format)
         return DSERR_PRIOLEVELNEEDED;
     if (!format)
         return DSERR_INVALIDPARAM;
-    if (!SoundSamples::IsSupported(*format))
+    const auto plain = SoundSamples::PlainPcmFormat(*format);
+    if (!plain)
         return DSERR_BADFORMAT;
     // The mixer keeps its own rate; the format is what the device reports.
-    primaryFormat = *format;
-    primaryFormat.cbSize = 0;
+    primaryFormat = *plain;
     return DS_OK;
 }
 

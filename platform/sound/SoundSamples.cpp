@@ -19,31 +19,47 @@ ALenum AlFormatOf(const WAVEFORMATEX& format)
     return AL_NONE;
 }
 
+// Extensible PCM plays as plain PCM of its container size; valid bits below it are the high
+// bits of each sample, as DirectSound plays them.
+bool IsExtensiblePcm(const WAVEFORMATEX& format)
+{
+    if (format.wFormatTag != WAVE_FORMAT_EXTENSIBLE || format.cbSize < sizeof(WAVEFORMATEXTENSIBLE) - sizeof(WAVEFORMATEX))
+        return false;
+    const auto& extensible = reinterpret_cast<const WAVEFORMATEXTENSIBLE&>(format);
+    return extensible.SubFormat == KSDATAFORMAT_SUBTYPE_PCM && extensible.wValidBitsPerSample > 0 &&
+           extensible.wValidBitsPerSample <= format.wBitsPerSample;
+}
+
 } // namespace
 
-bool SoundSamples::IsSupported(const WAVEFORMATEX& format)
+std::optional<WAVEFORMATEX> SoundSamples::PlainPcmFormat(const WAVEFORMATEX& format)
 {
-    return AlFormatOf(format) != AL_NONE && format.nSamplesPerSec >= DSBFREQUENCY_MIN &&
-           format.nSamplesPerSec <= DSBFREQUENCY_MAX &&
-           format.nBlockAlign == format.nChannels * format.wBitsPerSample / 8;
+    WAVEFORMATEX plain = format;
+    plain.cbSize = 0;
+    if (IsExtensiblePcm(format))
+        plain.wFormatTag = WAVE_FORMAT_PCM;
+    if (AlFormatOf(plain) == AL_NONE || plain.nSamplesPerSec < DSBFREQUENCY_MIN ||
+        plain.nSamplesPerSec > DSBFREQUENCY_MAX || plain.nBlockAlign != plain.nChannels * plain.wBitsPerSample / 8)
+        return std::nullopt;
+    return plain;
 }
 
 std::shared_ptr<SoundSamples> SoundSamples::Create(const WAVEFORMATEX& format, DWORD byteCount)
 {
-    if (!IsSupported(format))
+    const auto plain = PlainPcmFormat(format);
+    if (!plain)
         return nullptr;
     alGetError();
     ALuint buffer = 0;
     alGenBuffers(1, &buffer);
     if (alGetError() != AL_NO_ERROR)
         return nullptr;
-    return std::shared_ptr<SoundSamples>(new SoundSamples(format, buffer, byteCount));
+    return std::shared_ptr<SoundSamples>(new SoundSamples(*plain, buffer, byteCount));
 }
 
 SoundSamples::SoundSamples(const WAVEFORMATEX& format_, ALuint buffer_, DWORD byteCount)
     : format(format_), buffer(buffer_), bytes(byteCount, format_.wBitsPerSample == 8 ? 0x80 : 0)
 {
-    format.cbSize = 0;
     Upload();
 }
 

@@ -4,20 +4,24 @@
 #include <AL/al.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/sound/SoundTypes.h"
 
 class SoundSamples {
 public:
-    // Null when the format is not 8- or 16-bit PCM with one or two channels, or OpenAL has no
-    // buffer to give.
+    // Null when the format is not supported, or OpenAL has no buffer to give.
     static std::shared_ptr<SoundSamples> Create(const WAVEFORMATEX& format, DWORD byteCount);
     ~SoundSamples();
     SoundSamples(const SoundSamples&) = delete;
     SoundSamples& operator=(const SoundSamples&) = delete;
 
-    static bool IsSupported(const WAVEFORMATEX& format);
+    // The plain PCM format (extra size 0) of 8- or 16-bit samples with one or two channels at a
+    // rate DirectSound accepts, given as WAVE_FORMAT_PCM or as WAVE_FORMAT_EXTENSIBLE with the PCM
+    // subformat (whose 22 extra bytes follow the format); nothing for any other format.
+    static std::optional<WAVEFORMATEX> PlainPcmFormat(const WAVEFORMATEX& format);
+    static bool IsSupported(const WAVEFORMATEX& format) { return PlainPcmFormat(format).has_value(); }
 
     const WAVEFORMATEX& Format() const { return format; }
     std::vector<BYTE>& Bytes() { return bytes; }

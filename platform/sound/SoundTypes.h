@@ -101,6 +101,9 @@ constexpr D3DVALUE DS3D_MAXDOPPLERFACTOR = 10.0f;
 constexpr D3DVALUE DS3D_DEFAULTDOPPLERFACTOR = 1.0f;
 
 constexpr WORD WAVE_FORMAT_PCM = 1;
+constexpr WORD WAVE_FORMAT_EXTENSIBLE = 0xFFFE;
+// The sample format of an extensible wave format that holds PCM samples.
+constexpr GUID KSDATAFORMAT_SUBTYPE_PCM {0x00000001, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
 #pragma pack(push, 1)
 struct WAVEFORMATEX {
@@ -121,8 +124,15 @@ struct PCMWAVEFORMAT {
     WORD nBlockAlign;
     WORD wBitsPerSample;
 };
+// A WAVEFORMATEX with tag WAVE_FORMAT_EXTENSIBLE and at least 22 extra bytes.
+struct WAVEFORMATEXTENSIBLE {
+    WAVEFORMATEX Format;
+    WORD wValidBitsPerSample;
+    DWORD dwChannelMask;
+    GUID SubFormat;
+};
 #pragma pack(pop)
-static_assert(sizeof(WAVEFORMATEX) == 18 && sizeof(PCMWAVEFORMAT) == 16);
+static_assert(sizeof(WAVEFORMATEX) == 18 && sizeof(PCMWAVEFORMAT) == 16 && sizeof(WAVEFORMATEXTENSIBLE) == 40);
 
 struct DSBUFFERDESC {
     DWORD dwSize;
