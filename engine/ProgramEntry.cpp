@@ -8,6 +8,7 @@
 #include "engine/FileSystem.h"
 #include "engine/GameSettings.h"
 #include "engine/MainWindow.h"
+#include "engine/MainWindowPlacement.h"
 #include "engine/MessagePump.h"
 #include "engine/RunCounter.h"
 #include "engine/SettingsFile.h"
@@ -41,9 +42,10 @@ bool RegisterWindowClass(HINSTANCE instance)
 // Sized by the display mode that the Mode setting selects.
 bool CreateMainWindow(HINSTANCE instance)
 {
-    const DisplayModeRow& mode = d3dRender.displayModes[GameSettings[SLOT_MODE]];
-    mainWindow = CreateWindowExA(0, productName, productName, WS_POPUP | WS_VISIBLE, 0, 0, static_cast<int>(mode.width),
-                                 static_cast<int>(mode.height), nullptr, nullptr, instance, nullptr);
+    const MainWindowPlacement place = PlaceMainWindow(d3dRender.displayModes[GameSettings[SLOT_MODE]],
+                                                      d3dRender.desktopMode, GameSettings[SLOT_WINDOWED] != 0);
+    mainWindow = CreateWindowExA(0, productName, productName, place.style, place.x, place.y, place.width, place.height,
+                                 nullptr, nullptr, instance, nullptr);
     if (!mainWindow)
         return false;
     ShowWindow(mainWindow, SW_SHOWNORMAL);

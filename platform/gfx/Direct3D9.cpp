@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/gfx/Device.h"
+#include "platform/gfx/FullScreen.h"
 #include "platform/gfx/GfxControl.h"
 #include "platform/win/WinSdl.h"
 
@@ -257,6 +258,7 @@ public:
         D3DCAPS9 caps;
         if (FAILED(GetDeviceCaps(adapter, type, &caps)))
             return D3DERR_NOTAVAILABLE;
+        ApplyPresentationMode(window, *parameters);
         HRESULT result = D3D_OK;
         Device* created = Device::Create(this, window, *parameters, caps, &result);
         if (!created)

@@ -234,7 +234,8 @@ BOOL SetCursorPos(int x, int y)
 {
     if (windows.empty())
         return FALSE;
-    // Windows sit at the screen's origin, so screen and window positions agree.
+    // The game gives positions in its window's client area (on Windows its window covered the
+    // screen), so they are taken relative to the main window, windowed or not.
     SDL_WarpMouseInWindow(windows.front()->sdlWindow, x, y);
     return TRUE;
 }

@@ -35,6 +35,8 @@ struct MSG {
 constexpr DWORD WS_POPUP = 0x80000000u;
 constexpr DWORD WS_VISIBLE = 0x10000000u;
 constexpr DWORD WS_CAPTION = 0x00C00000u;
+constexpr DWORD WS_SYSMENU = 0x00080000u;
+constexpr DWORD WS_MINIMIZEBOX = 0x00020000u;
 constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000u;
 
 constexpr int SW_HIDE = 0;
@@ -49,7 +51,8 @@ constexpr int BLACK_BRUSH = 4;
 using ATOM = WORD;
 
 ATOM RegisterClassA(const WNDCLASSA* windowClass);
-// Creates the window with an OpenGL-capable SDL window; WS_POPUP windows have no border.
+// Creates the window with an OpenGL-capable SDL window at (x, y) with a client area of width by
+// height; WS_POPUP windows without WS_CAPTION have no border.
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y,
                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 BOOL DestroyWindow(HWND window);
