@@ -155,22 +155,31 @@ TEST_F(Settings, RunCounterKeyWithoutValueAlwaysCountsAsFirstStart)
 
 // Without XDG_RUNTIME_DIR the counter lives in the player's state folder, so a store that another
 // user planted in /dev/shm under a fixed name (an empty "Started" value: every start a first
-// start) does not reset the player's settings.
+// start) does not reset the player's settings. A folder of that name that is there already is
+// left alone, and the settings must survive it as well.
 TEST_F(Settings, StorePlantedInSharedMemoryDoesNotResetTheSettings)
 {
     const std::filesystem::path planted = "/dev/shm/vestrune-registry-" + std::to_string(getuid());
-    if (std::filesystem::exists(planted))
-        GTEST_SKIP() << planted << " exists already";
     const auto key = planted / "HKEY_LOCAL_MACHINE/Software/Talvoro/Vestrune";
-    std::filesystem::create_directories(key);
-    std::ofstream(key / "Started").flush();
-    struct Cleanup {
-        std::filesystem::path planted;
-        ~Cleanup() { std::filesystem::remove_all(planted); }
-    } cleanup {planted};
-    if (geteuid() == 0)
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(planted))
-            ASSERT_EQ(lchown(entry.path().c_str(), 4321, 4321), 0);
+    struct Plant {
+        std::filesystem::path folder;
+        bool made = false;
+        ~Plant()
+        {
+            if (made)
+                std::filesystem::remove_all(folder);
+        }
+    } plant {planted};
+    if (!std::filesystem::exists(planted)) {
+        plant.made = true;
+        std::filesystem::create_directories(key);
+        std::ofstream(key / "Started").flush();
+        if (geteuid() == 0) {
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(planted))
+                ASSERT_EQ(lchown(entry.path().c_str(), 4321, 4321), 0);
+            ASSERT_EQ(lchown(planted.c_str(), 4321, 4321), 0);
+        }
+    }
     unsetenv("XDG_RUNTIME_DIR");
     setenv("XDG_STATE_HOME", (folder.path() / "state").c_str(), 1);
 
@@ -179,7 +188,9 @@ TEST_F(Settings, StorePlantedInSharedMemoryDoesNotResetTheSettings)
     SaveGameIni();
     Start();
     EXPECT_EQ(GameSettings[SLOT_MUSIC], 40);
-    EXPECT_EQ(std::filesystem::file_size(key / "Started"), 0u);
+    if (plant.made) {
+        EXPECT_EQ(std::filesystem::file_size(key / "Started"), 0u);
+    }
 }
 
 } // namespace
