@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/win/FileReplace.h"
@@ -93,7 +94,11 @@ std::optional<std::filesystem::path> VolatileStoreFolder()
         return std::nullopt;
     }
     const std::filesystem::path folder = *base / FOLDER_NAME;
-    if (!CreatePrivateFolders(folder) || !IsPrivateFolder(folder)) {
+    if (!CreatePrivateFolders(folder)) {
+        std::fprintf(stderr, "Run counter: cannot make %s: %s\n", folder.c_str(), std::strerror(errno));
+        return std::nullopt;
+    }
+    if (!IsPrivateFolder(folder)) {
         std::fprintf(stderr, "Run counter: %s is not a private folder of this user; it is not used\n",
                      folder.c_str());
         return std::nullopt;
