@@ -76,18 +76,27 @@ void LoadGameIni(const char* fileName)
 int SaveGameIni()
 {
     const std::string path = WorkingFolder() + "\\Game.ini";
-    int result = WriteInt("Video", "Mode", GameSettings[SLOT_MODE], path);
-    result = WriteInt("Video", "Distance", (GameSettings[SLOT_DISTANCE] - 500) / 750, path);
-    result = WriteInt("Video", "Shadows", GameSettings[SLOT_SHADOWS], path);
-    result = WriteInt("Video", "Blur", GameSettings[SLOT_BLUR], path);
-    result = WriteInt("Video", "Atmosphere", GameSettings[SLOT_ATMOSPHERE], path);
-    result = WriteInt("Video", "Bump", GameSettings[SLOT_BUMP], path);
-    result = WriteInt("Video", "OSurface", GameSettings[SLOT_OSURFACE], path);
-    result = WriteInt("Audio", "Master", GameSettings[SLOT_MASTER], path);
-    result = WriteInt("Audio", "Music", GameSettings[SLOT_MUSIC], path);
-    result = WriteInt("Audio", "Effects", GameSettings[SLOT_EFFECTS], path);
+    int result = 0;
+    bool allWritten = true;
+    const auto write = [&](const char* section, const char* key, int value) {
+        result = WriteInt(section, key, value, path);
+        allWritten = allWritten && result;
+    };
+    write("Video", "Mode", GameSettings[SLOT_MODE]);
+    write("Video", "Distance", (GameSettings[SLOT_DISTANCE] - 500) / 750);
+    write("Video", "Shadows", GameSettings[SLOT_SHADOWS]);
+    write("Video", "Blur", GameSettings[SLOT_BLUR]);
+    write("Video", "Atmosphere", GameSettings[SLOT_ATMOSPHERE]);
+    write("Video", "Bump", GameSettings[SLOT_BUMP]);
+    write("Video", "OSurface", GameSettings[SLOT_OSURFACE]);
+    write("Audio", "Master", GameSettings[SLOT_MASTER]);
+    write("Audio", "Music", GameSettings[SLOT_MUSIC]);
+    write("Audio", "Effects", GameSettings[SLOT_EFFECTS]);
     for (int i = 0; i < 4; ++i)
-        result = WriteInt("Controls", CONTROL_KEYS[i], ActionKeyBinding[i].key, path);
+        write("Controls", CONTROL_KEYS[i], ActionKeyBinding[i].key);
+    // A failed write leaves the file as it was; the options still hold for this run.
+    if (!allWritten)
+        std::fprintf(stderr, "Could not write the options to %s\n", NativePath(path.c_str()).c_str());
     return result;
 }
 

@@ -13,6 +13,7 @@
 #include "engine/MainWindow.h"
 #include "platform/win/WinProfile.h"
 #include "platform/win/WinRegistry.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -107,6 +108,19 @@ TEST_F(Settings, DistanceStepsAtTheEndsOfTheIntRangeClamp)
         LoadGameIni("Game.ini");
         EXPECT_EQ(GameSettings[SLOT_DISTANCE], c.distance) << c.steps;
     }
+}
+
+TEST_F(Settings, FailedSaveKeepsGameIniByteForByte)
+{
+    const std::string handSet = "[Video]\r\nWindowed=1\r\nMode=3\r\n[Controls]\r\nAct01=87\r\n; mine\r\n";
+    folder.Write("Game.ini", handSet);
+    LoadGameIni("Game.ini");
+    GameSettings[SLOT_MUSIC] = 40;
+    {
+        FileSizeLimit limit(handSet.size());
+        EXPECT_EQ(SaveGameIni(), 0);
+    }
+    EXPECT_EQ(folder.Read("Game.ini"), handSet);
 }
 
 TEST_F(Settings, ResetWritesDefaultsAndKeepsHandSetLines)

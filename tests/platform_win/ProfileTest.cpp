@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
 
 #include "platform/win/WinProfile.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -84,28 +83,6 @@ TEST(Profile, BackslashPathsReachTheFile)
     ASSERT_TRUE(WritePrivateProfileStringA("Video", "Mode", "4", path.c_str()));
     EXPECT_EQ(Get("Video", "Mode"), "4");
 }
-
-// Files may grow to at most `limit` bytes while it lives; a write past it fails (EFBIG) instead
-// of raising SIGXFSZ.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        getrlimit(RLIMIT_FSIZE, &previous);
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit lowered {limit, previous.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-
-private:
-    rlimit previous {};
-    void (*previousHandler)(int) = SIG_DFL;
-};
 
 TEST(Profile, FailedWriteKeepsTheOldFileByteForByte)
 {
