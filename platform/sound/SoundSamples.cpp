@@ -1,6 +1,7 @@
 #include "platform/sound/SoundSamples.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -25,7 +26,8 @@ bool IsExtensiblePcm(const WAVEFORMATEX& format)
 {
     if (format.wFormatTag != WAVE_FORMAT_EXTENSIBLE || format.cbSize < sizeof(WAVEFORMATEXTENSIBLE) - sizeof(WAVEFORMATEX))
         return false;
-    const auto& extensible = reinterpret_cast<const WAVEFORMATEXTENSIBLE&>(format);
+    WAVEFORMATEXTENSIBLE extensible;
+    std::memcpy(&extensible, &format, sizeof extensible);
     return extensible.SubFormat == KSDATAFORMAT_SUBTYPE_PCM && extensible.wValidBitsPerSample > 0 &&
            extensible.wValidBitsPerSample <= format.wBitsPerSample;
 }
