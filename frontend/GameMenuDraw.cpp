@@ -104,10 +104,9 @@ void CGameMenu::DrawEndOfRaceResults(float a)
     DrawRightAligned(font, 400, 170, "Best track time :", 0.5f, labelColour);
     const float winnerTime = winner ? winner->finishTime : 0.0f;
     const int row = RecordsRowOfRace(RaceMode, MenuSelection.sector, MenuSelection.track, CareerBlock);
-    const RecordsRow* stored = row >= 0 && RecordsTable[row].bestTime != NO_RECORD &&
-                                       RecordsTable[row].bestTime < winnerTime
-                                   ? &RecordsTable[row]
-                                   : nullptr;
+    const RecordsRow* stored = nullptr;
+    if (row >= 0 && RecordsTable[row].bestTime != NO_RECORD && RecordsTable[row].bestTime < winnerTime)
+        stored = &RecordsTable[row];
     FormatFinishTime(text, sizeof text, stored ? stored->bestTime : winnerTime);
     DrawLeft(font, 408, 170, text, 0.5f, placeColour);
     const float namesX = 408 + font.GetTextWidth(text, 0.5f, 0) + 10;

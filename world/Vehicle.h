@@ -12,6 +12,8 @@
 
 class CSound;
 
+constexpr int RACER_NAME_SIZE = 16; // a player's name: 15 characters and the terminator
+
 enum VehicleDriver {
     DRIVER_COMPUTER = 1,
     DRIVER_PLAYER = 2,
@@ -22,8 +24,6 @@ enum VehicleRaceState {
     RACE_STATE_RACING = 2,
     RACE_STATE_FALLEN = 3,  // the respawn sequence
 };
-
-constexpr int RACER_NAME_SIZE = 16; // a player's name: 15 characters and the terminator
 
 enum VehicleFallStep {
     FALL_STEP_FALLEN = 0,
