@@ -4,9 +4,13 @@
 
 namespace {
 
-bool IsPress(UINT message)
+constexpr LPARAM KEY_WAS_DOWN = LPARAM(1) << 30;
+
+bool IsFirstPress(const MSG& message)
 {
-    return message == WM_KEYDOWN || message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN;
+    if (message.message == WM_KEYDOWN)
+        return (message.lParam & KEY_WAS_DOWN) == 0;
+    return message.message == WM_LBUTTONDOWN || message.message == WM_RBUTTONDOWN;
 }
 
 } // namespace
@@ -19,7 +23,7 @@ void DispatchWaitingMessages()
             return;
         TranslateMessage(&message);
         DispatchMessageA(&message);
-        if (IsPress(message.message))
+        if (IsFirstPress(message))
             return;
     }
 }

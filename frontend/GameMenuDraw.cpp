@@ -94,22 +94,24 @@ void CGameMenu::DrawEndOfRaceResults(float a)
 
     DrawCentred(font, 400, 80, win ? "YOU WIN RACE!" : "YOU LOSE RACE!", 0.75f, titleColour);
     DrawRightAligned(font, 400, 130, "Your time :", 0.75f, Rgb(A, 127, 127, 255));
-    FormatRaceTime(text, sizeof text, player ? player->finishTime : 0.0f);
+    FormatFinishTime(text, sizeof text, player ? player->finishTime : 0.0f);
     DrawLeft(font, 400, 130, text, 0.75f, titleColour);
     const float timeWidth = font.GetTextWidth(text, 0.75f, 0);
     std::snprintf(text, sizeof text, " (%d place)", placeIndex + 1);
     DrawLeft(font, 400 + timeWidth, 138, text, 0.5f, placeColour);
 
+    // The track's best time: the stored one when it beats this race's winner, else the winner's.
     DrawRightAligned(font, 400, 170, "Best track time :", 0.5f, labelColour);
     const float winnerTime = winner ? winner->finishTime : 0.0f;
-    FormatRaceTime(text, sizeof text, winnerTime);
+    const int row = RecordsRowOfRace(RaceMode, MenuSelection.sector, MenuSelection.track, CareerBlock);
+    const RecordsRow* stored = nullptr;
+    if (row >= 0 && RecordsTable[row].bestTime != NO_RECORD && RecordsTable[row].bestTime < winnerTime)
+        stored = &RecordsTable[row];
+    FormatFinishTime(text, sizeof text, stored ? stored->bestTime : winnerTime);
     DrawLeft(font, 408, 170, text, 0.5f, placeColour);
     const float namesX = 408 + font.GetTextWidth(text, 0.5f, 0) + 10;
-    const int row = RecordsRowOfRace(RaceMode, MenuSelection.sector, MenuSelection.track, CareerBlock);
-    const bool storedIsBetter = row >= 0 && RecordsTable[row].bestTime != NO_RECORD &&
-                                RecordsTable[row].bestTime < winnerTime;
-    const char* driver = storedIsBetter ? RecordsTable[row].driver : winner == player ? PlayerName : "";
-    const char* scooter = storedIsBetter ? RecordsTable[row].scooter : winner ? winner->vehicleName : "";
+    const char* driver = stored ? stored->driver : winner ? winner->racerName : "";
+    const char* scooter = stored ? stored->scooter : winner ? winner->vehicleName : "";
     std::snprintf(text, sizeof text, "(%s, '%s')", driver, scooter);
     DrawLeft(font, namesX, 170, text, 0.5f, (placeColour & 0x00FFFFFF) | (static_cast<unsigned>(a * 0.5f * 255) << 24));
 

@@ -8,6 +8,7 @@
 #include "frontend/Cursor.h"
 #include "frontend/GameMenu.h"
 #include "frontend/Profiles.h"
+#include "world/VehicleManager.h"
 #include "world/World.h"
 
 namespace {
@@ -17,6 +18,13 @@ constexpr int TEXT_ENTRY_ON = 1;
 bool RaceRunning()
 {
     return GameSettings[SLOT_RACE_RUNNING] != 0;
+}
+
+// A race has been set up (running or paused); before the first one, during the splash, Esc and
+// P have no race to pause or resume.
+bool RaceExists()
+{
+    return playerVehicle != nullptr;
 }
 
 void ResumeRace()
@@ -152,9 +160,7 @@ void CGameMenu::OpenPage(int pageCode)
 
 void CGameMenu::OpenPauseToggle()
 {
-    // Only an open pause page resumes a race; without one (during the splash, say) no race
-    // is paused and none may start.
-    if (!RaceRunning() && page != MENU_PAGE_PAUSE)
+    if (!RaceExists())
         return;
     SetPageFocus(MENU_PAGE_PAUSE);
     page = MENU_PAGE_PAUSE;
@@ -175,6 +181,8 @@ void CGameMenu::OpenInRaceToggle()
         GameSettings[SLOT_RACE_RUNNING] = 0;
         return;
     }
+    if (!RaceExists())
+        return;
     if (RaceRunning()) {
         SetPageFocus(MENU_PAGE_IN_RACE);
         page = MENU_PAGE_IN_RACE;
@@ -182,9 +190,6 @@ void CGameMenu::OpenInRaceToggle()
         PauseRace();
         return;
     }
-    // As with the pause page: only the open in-race page resumes the race.
-    if (page != MENU_PAGE_IN_RACE)
-        return;
     ClearFocus();
     cursor.visible = 0;
     page = MENU_PAGE_NONE;

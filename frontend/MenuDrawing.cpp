@@ -117,16 +117,16 @@ void DrawPlainCentred(CFont& font, float x, float y, const char* text, float sca
     font.DrawTextColour(x - font.GetTextWidth(text, scale, 0) * 0.5f, y, text, colour, scale, 0);
 }
 
-void FormatRaceTime(char* text, int size, float t)
+void FormatFinishTime(char* text, std::size_t size, float t)
 {
     const int whole = static_cast<int>(t);
-    std::snprintf(text, static_cast<std::size_t>(size), " %d:%02d.%02d", static_cast<int>(t * 0.016666668f),
+    std::snprintf(text, size, " %d:%02d.%02d", static_cast<int>(t * 0.016666668f),
                   whole % 60, static_cast<int>((t - static_cast<float>(whole)) * 100.0f));
 }
 
-void FormatRecordTime(char* text, int size, float t)
+void FormatRecordTime(char* text, std::size_t size, float t)
 {
     const int whole = static_cast<int>(t);
-    std::snprintf(text, static_cast<std::size_t>(size), "%d:%02d.%01d", static_cast<int>(t * 0.016666668f),
+    std::snprintf(text, size, "%d:%02d.%01d", static_cast<int>(t * 0.016666668f),
                   whole % 60, static_cast<int>((t - static_cast<float>(whole)) * 10.0f));
 }

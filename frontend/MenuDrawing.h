@@ -1,5 +1,6 @@
 #pragma once
 // What the menu's page drawing shares: its named colours, pulses, panels and text placement.
+#include <cstddef>
 #include <cstdint>
 
 #include "engine/Font.h"
@@ -58,6 +59,7 @@ void DrawRightAligned(CFont& font, float x, float y, const char* text, float sca
 void DrawLeft(CFont& font, float x, float y, const char* text, float scale, D3DCOLOR colour);
 void DrawPlainCentred(CFont& font, float x, float y, const char* text, float scale, D3DCOLOR colour);
 
-// Race times: " %d:%02d.%02d" (hundredths) and "%d:%02d.%01d" (tenths).
-void FormatRaceTime(char* text, int size, float seconds);
-void FormatRecordTime(char* text, int size, float seconds);
+// Race times: " m:ss.hh" on the end page (hundredths, after a blank) and "m:ss.t" in the best
+// results (tenths).
+void FormatFinishTime(char* text, std::size_t size, float seconds);
+void FormatRecordTime(char* text, std::size_t size, float seconds);

@@ -8,13 +8,30 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
 tree=$root/build/Vestrune
 
+# Ids of this user's running games started from this tree's game program.
+games_of_this_tree() {
+  local game pid
+  game=$(readlink -f "$tree/Data/Vestrune")
+  for pid in $(pgrep -u "$(id -u)" -x Vestrune || true); do
+    if [ "$(readlink -f "/proc/$pid/exe" 2>/dev/null)" = "$game" ]; then echo "$pid"; fi
+  done
+}
+
 play_on_display() {
   "$root/scripts/serve_portal.sh" "$tree" >/dev/null 2>&1 &
   local server=$!
   trap 'kill $server 2>/dev/null || true' EXIT
+  local before pid started=""
+  before=" $(games_of_this_tree | tr '\n' ' ')"
   (cd "$tree" && ./launcher)
-  # The launcher has started the game (or not) and ended; keep the portal up while it runs.
-  while pgrep -x Vestrune >/dev/null; do sleep 1; done
+  # The launcher has started the game (or not) and ended without waiting for it; keep the
+  # portal up while the game it started runs.
+  for pid in $(games_of_this_tree); do
+    case "$before" in *" $pid "*) ;; *) started="$started $pid" ;; esac
+  done
+  for pid in $started; do
+    while kill -0 "$pid" 2>/dev/null; do sleep 1; done
+  done
 }
 
 play_headless() {

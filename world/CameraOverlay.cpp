@@ -35,6 +35,9 @@ void CCamera::DrawFade()
 {
     if (fadeKind == FADE_NONE)
         return;
+    // The frame that reaches the end still sets the volume, so a fade with music ends on exactly
+    // 0 or 100 and not on the last step short of it.
+    const bool wasRunning = fadeElapsed <= fadeDuration;
     fadeElapsed += gameTimer.realStep;
     // A fade of no duration is complete at once.
     const float percent = fadeDuration > 0.0f ? std::min(100.0f, fadeElapsed / fadeDuration * 100.0f) : 100.0f;
@@ -43,7 +46,7 @@ void CCamera::DrawFade()
     else if (fadeKind == FADE_IN && percent < 100.0f)
         DrawQuad(-1.0f, -1.0f, 801.0f, 601.0f, static_cast<D3DCOLOR>(static_cast<int>(255.0f - percent * 2.55f)) << 24,
                  -1);
-    if (fadeMusic && fadeElapsed <= fadeDuration)
+    if (fadeMusic && wasRunning)
         audioManager.SetMasterVolume(fadeKind == FADE_OUT ? 100.0f - percent : percent);
 }
 

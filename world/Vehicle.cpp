@@ -46,8 +46,9 @@ void SkipLine(int handle)
 } // namespace
 
 CVehicle::CVehicle()
-    : EngineSoundOwner {}, driver(DRIVER_COMPUTER), raceState(0), fallStep(0), aimPoint(0, 0, 0), effectTimer(0),
-      stateTime(0), placeTimer(0), distanceToFinish(0), finishTime(0), maxSpeed(0), speedSum(0), speedSamples(0),
+    : EngineSoundOwner {}, driver(DRIVER_COMPUTER), racerName {}, raceState(0), fallStep(0), aimPoint(0, 0, 0),
+      effectTimer(0), stateTime(0), placeTimer(0), distanceToFinish(0), finishTime(0), maxSpeed(0), speedSum(0),
+      speedSamples(0),
       gridSegment(0), segment(0), roadSegment(0), stopSegment(0), gridColumn(0), lane(0), lastCueSegment(-1), place(0),
       speedLevel(0), baseSpeedLevel(0), powerLevel(0), basePowerLevel(0), controlLevel(0), baseControlLevel(0),
       speed(0), topSpeed(0), drivePower(0), handling(0), throttleLevel(0), engineSoundSet(-1),

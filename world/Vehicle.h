@@ -12,6 +12,8 @@
 
 class CSound;
 
+constexpr int RACER_NAME_SIZE = 16; // a player's name: 15 characters and the terminator
+
 enum VehicleDriver {
     DRIVER_COMPUTER = 1,
     DRIVER_PLAYER = 2,
@@ -90,6 +92,9 @@ public:
     float AverageSpeed() const;
 
     int driver;
+    // The racer's name on the results: the player's name, or "CPU"; set by the grid. The
+    // scooter's own name stays in vehicleName.
+    char racerName[RACER_NAME_SIZE];
     int raceState;
     int fallStep;
     // position (3 floats) is the sound owner's: the body's position, copied every frame.

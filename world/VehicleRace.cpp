@@ -79,8 +79,8 @@ void CVehicle::SetGridSlot(int gridSegmentIndex, int stopSegmentIndex, int colum
 {
     if (this == playerVehicle) {
         SetDriver(DRIVER_PLAYER);
-        std::strncpy(vehicleName, PlayerName, VEHICLE_NAME_SIZE - 1);
-        vehicleName[VEHICLE_NAME_SIZE - 1] = 0;
+        std::strncpy(racerName, PlayerName, RACER_NAME_SIZE - 1);
+        racerName[RACER_NAME_SIZE - 1] = 0;
     } else {
         SetOpponentLevels();
         D3DXVECTOR3 drawn;
@@ -91,7 +91,7 @@ void CVehicle::SetGridSlot(int gridSegmentIndex, int stopSegmentIndex, int colum
         ColorNormalizeMax(colour, drawn);
         material.Diffuse = D3DCOLORVALUE {colour.x, colour.y, colour.z, 1.0f};
         driver = DRIVER_COMPUTER;
-        std::strcpy(vehicleName, "CPU");
+        std::strcpy(racerName, "CPU");
     }
     if (gridSegmentIndex != stopSegmentIndex) {
         gridSegment = segment = gridSegmentIndex;

@@ -523,6 +523,11 @@ void LoseDevice(IDirect3DDevice9* device, DeviceLoss kind) { static_cast<Device*
 
 std::uint64_t GlStateCallCount(IDirect3DDevice9* device) { return static_cast<Device*>(device)->StateCalls(); }
 
+void RecordDrawsFromMemory(IDirect3DDevice9* device, std::vector<RecordedDraw>* record)
+{
+    static_cast<Device*>(device)->RecordDraws(record);
+}
+
 std::vector<D3DCOLOR> ReadRenderTarget(IDirect3DDevice9* device, int x, int y, int width, int height)
 {
     return static_cast<Device*>(device)->ReadPixels(x, y, width, height);

@@ -96,6 +96,7 @@ public:
     std::vector<D3DCOLOR> ReadPixels(int x, int y, int width, int height);
     std::vector<unsigned char> ReadStencilValues(int x, int y, int width, int height);
     const ShaderConstants& Constants() const { return constants; }
+    void RecordDraws(std::vector<RecordedDraw>* record) { drawRecord = record; }
 
 private:
     Device(IDirect3D9* owner, SDL_Window* window, SDL_GLContext context, const D3DCAPS9& caps);
@@ -120,6 +121,7 @@ private:
     bool PrepareDraw(const std::byte* vertices, UINT stride, GLuint arrayBuffer, FvfLayout& layout);
     void BindVertexArrays(const FvfLayout& layout, const std::byte* base, UINT stride, bool programActive);
     void FinishDraw(const FvfLayout& layout);
+    void RecordDraw(const void* vertices, UINT stride, UINT vertexCount);
 
     IDirect3D9* owner;
     SDL_Window* window;
@@ -159,4 +161,5 @@ private:
     enum class Loss { None, Pending, Lost, NotReset };
     Loss loss = Loss::None;
     bool unrestorable = false;
+    std::vector<RecordedDraw>* drawRecord = nullptr;
 };

@@ -109,11 +109,13 @@ HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, cons
         return D3DERR_INVALIDCALL;
     glDrawArrays(GlPrimitive(type), 0, static_cast<GLsizei>(count));
     FinishDraw(layout);
+    RecordDraw(vertices, stride, count);
     return D3D_OK;
 }
 
-HRESULT Device::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT, UINT, UINT primitiveCount, const void* indexData,
-                                       D3DFORMAT indexFormat, const void* vertices, UINT stride)
+HRESULT Device::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minIndex, UINT vertexCount, UINT primitiveCount,
+                                       const void* indexData, D3DFORMAT indexFormat, const void* vertices,
+                                       UINT stride)
 {
     const UINT count = VertexCountOf(type, primitiveCount);
     if (!vertices || !indexData || stride == 0 || (indexFormat != D3DFMT_INDEX16 && indexFormat != D3DFMT_INDEX32))
@@ -129,5 +131,14 @@ HRESULT Device::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT, UINT, UINT p
     glDrawElements(GlPrimitive(type), static_cast<GLsizei>(count),
                    indexFormat == D3DFMT_INDEX32 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, indexData);
     FinishDraw(layout);
+    RecordDraw(static_cast<const std::byte*>(vertices) + std::size_t(minIndex) * stride, stride, vertexCount);
     return D3D_OK;
+}
+
+void Device::RecordDraw(const void* vertices, UINT stride, UINT vertexCount)
+{
+    if (!drawRecord)
+        return;
+    const auto* bytes = static_cast<const std::byte*>(vertices);
+    drawRecord->push_back({textures[0], fvf, stride, {bytes, bytes + std::size_t(vertexCount) * stride}});
 }

@@ -1,5 +1,6 @@
 #pragma once
 // Controls and views of the GL device layer for tests and debugging.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -28,3 +29,15 @@ std::vector<D3DCOLOR> ReadRenderTarget(IDirect3DDevice9* device, int x, int y, i
 
 // Stencil values of the bound depth-stencil surface, rows from the top as ReadRenderTarget's.
 std::vector<unsigned char> ReadStencil(IDirect3DDevice9* device, int x, int y, int width, int height);
+
+// A draw from memory (DrawPrimitiveUP, DrawIndexedPrimitiveUP) as the device took it: the texture
+// of stage 0, the vertex format and the bytes of the vertices drawn.
+struct RecordedDraw {
+    IDirect3DBaseTexture9* texture;
+    DWORD fvf;
+    UINT stride;
+    std::vector<std::byte> vertices;
+};
+
+// Appends every later draw from memory to the list, until the list given is null.
+void RecordDrawsFromMemory(IDirect3DDevice9* device, std::vector<RecordedDraw>* record);

@@ -2,7 +2,7 @@
 # End to end through the menu, as a player: skip the splash, create a player, start a quick race
 # and leave it through the in-race menu, change an option, look at the best results, run the
 # demonstration and end it, and end the game through EXIT GAME (code 0). Checks the profile file
-# with the typed name and the option change in Game.ini; screenshots of each step.
+# with the typed name, the option change and the master volume in Game.ini; screenshots of each step.
 # Usage: menu_walk.sh <tree> <screenshot folder>
 set -euo pipefail
 tree=$1 shots=$2
@@ -96,6 +96,8 @@ click 590 400
 shot 09-graphics
 click 600 500
 wait_for 3 grep -q '^Blur=0' Game.ini || fail "ACCEPT did not write Blur=0 to Game.ini"
+# The fades of the menu and the race drove the master volume and left it where it was.
+grep -q '^Master=100' Game.ini || fail "the fades left Master=$(sed -n 's/^Master=//p' Game.ini) in Game.ini"
 click 600 540
 
 # Best results, left with Esc; the demonstration, ended with Esc.

@@ -122,10 +122,7 @@ TEST_F(MenuTest, EscapeOpensTheInRaceMenuOnlyInARaceAndAgainClosesIt)
     Key(VK_ESCAPE);
     EXPECT_EQ(gameMenu.page, MENU_PAGE_MAIN) << "the active menu ignores the in-race menu";
 
-    gameMenu.active = 0;
-    gameMenu.OpenPage(MENU_PAGE_NONE);
-    RaceMode = RACE_MODE_QUICK;
-    GameSettings[SLOT_RACE_RUNNING] = 1;
+    RunRace();
     Key(VK_ESCAPE);
     EXPECT_EQ(gameMenu.page, MENU_PAGE_IN_RACE);
     EXPECT_EQ(GameSettings[SLOT_RACE_RUNNING], 0);
@@ -139,8 +136,7 @@ TEST_F(MenuTest, EscapeOpensTheInRaceMenuOnlyInARaceAndAgainClosesIt)
 
 TEST_F(MenuTest, PauseToggleOnReleaseOfPAndNotOverAnEndPage)
 {
-    gameMenu.active = 0;
-    GameSettings[SLOT_RACE_RUNNING] = 1;
+    RunRace();
     WndProc(nullptr, WM_KEYDOWN, 'P', 0);
     EXPECT_EQ(gameMenu.page, MENU_PAGE_NONE) << "P acts on release";
     WndProc(nullptr, WM_KEYUP, 'P', 0);
@@ -167,6 +163,24 @@ TEST_F(MenuTest, EscapeAndPWithoutARaceStartNone)
     Key('P');
     EXPECT_EQ(gameMenu.page, MENU_PAGE_NONE);
     EXPECT_EQ(GameSettings[SLOT_RACE_RUNNING], 0);
+}
+
+TEST_F(MenuTest, EitherKeyResumesARacePausedByTheOther)
+{
+    RunRace();
+    Key('P');
+    ASSERT_EQ(gameMenu.page, MENU_PAGE_PAUSE);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_NONE) << "Esc on the pause page resumes the race";
+    EXPECT_EQ(GameSettings[SLOT_RACE_RUNNING], 1);
+    EXPECT_EQ(gameTimer.timeSpeed, 1.0f);
+
+    Key(VK_ESCAPE);
+    ASSERT_EQ(gameMenu.page, MENU_PAGE_IN_RACE);
+    Key('P');
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_NONE) << "P on the in-race menu resumes the race";
+    EXPECT_EQ(GameSettings[SLOT_RACE_RUNNING], 1);
+    EXPECT_EQ(gameMenu.focusCount, 0);
 }
 
 TEST_F(MenuTest, ArrowKeysDoNothingOnTheEndPageForTwoSeconds)

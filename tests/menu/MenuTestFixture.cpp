@@ -5,6 +5,7 @@
 #include "engine/MainWindow.h"
 #include "engine/WindowProcedure.h"
 #include "frontend/Profiles.h"
+#include "world/VehicleManager.h"
 #include "tests/font/TestFont.h"
 
 void MenuTest::SetUp()
@@ -37,6 +38,17 @@ void MenuTest::SetUp()
 void MenuTest::TearDown()
 {
     inputState.textEntry = 0;
+    playerVehicle = nullptr;
+}
+
+void MenuTest::RunRace()
+{
+    gameMenu.active = 0;
+    gameMenu.OpenPage(MENU_PAGE_NONE);
+    RaceMode = RACE_MODE_QUICK;
+    GameSettings[SLOT_RACE_RUNNING] = 1;
+    raceScooter.SetDriver(DRIVER_PLAYER);
+    playerVehicle = &raceScooter;
 }
 
 void MenuTest::UpdateAfter(unsigned milliseconds)

@@ -6,6 +6,7 @@
 #include "engine/InputState.h"
 #include "frontend/GameMenu.h"
 #include "tests/support/ScratchFolder.h"
+#include "world/Vehicle.h"
 
 class MenuTest : public ::testing::Test {
 protected:
@@ -20,6 +21,9 @@ protected:
     void Key(int virtualKey);
     // Presses the item as a click would and runs the update 0.1 s later.
     void Activate(CMenuButton& item);
+    // A quick race set up and running under the closed menu.
+    void RunRace();
 
     ScratchFolder folder;
+    CVehicle raceScooter;
 };

@@ -8,6 +8,8 @@
 #include "frontend/Records.h"
 #include "tests/profiles/SaveFixtures.h"
 #include "tests/support/ScratchFolder.h"
+#include "world/Track.h"
+#include "world/Vehicle.h"
 
 namespace {
 
@@ -135,6 +137,28 @@ TEST_F(MenuProfilesTest, RandomTrackAndAutoplayNeverTouchTheBestResults)
     EXPECT_TRUE(folder.Exists(RECORDS_FILE));
     gameMenu.LoadRecordsTable();
     EXPECT_EQ(RecordsTable[2].bestTime, NO_RECORD);
+}
+
+TEST_F(MenuProfilesTest, TheBestResultTakesTheWinnersRacerAndScooterNames)
+{
+    ClearRecordsTable(RecordsTable);
+    CVehicle winner;
+    std::strcpy(winner.racerName, "CPU");
+    std::strcpy(winner.vehicleName, "Comet");
+    winner.finishTime = 83.5f;
+    track.racerOrder[0] = &winner;
+    track.racerCount = 1;
+    RaceMode = RACE_MODE_CAREER;
+    CareerBlock.sector = 2;
+    CareerBlock.stage = 1;
+    gameMenu.UpdateRecords();
+    track.racerOrder[0] = nullptr;
+    track.racerCount = 0;
+
+    const RecordsRow& row = RecordsTable[9];
+    EXPECT_STREQ(row.driver, "CPU");
+    EXPECT_STREQ(row.scooter, "Comet");
+    EXPECT_FLOAT_EQ(row.bestTime, 83.5f);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/D3DRender.h"
+#include "engine/GameSettings.h"
 #include "engine/GameTimer.h"
 #include "world/Camera.h"
 
@@ -78,6 +79,22 @@ TEST_F(CameraTest, FadeInEndsAfterItsDurationOnTheRealClock)
     camera.DrawFade();
     EXPECT_EQ(camera.fadeKind, FADE_IN);
     EXPECT_NEAR(camera.fadeElapsed, 2.05f, 1e-5f);
+}
+
+TEST_F(CameraTest, AFadeWithMusicEndsOnFullMasterVolumeAndThenLeavesItAlone)
+{
+    GameSettings[SLOT_AUDIO] = 1;
+    GameSettings[SLOT_MASTER] = 97; // as the last step short of the end left it
+    camera.StartFadeIn(2.0f, 1);
+    camera.fadeElapsed = 1.95f;
+    gameTimer.realStep = 0.1f;
+    camera.DrawFade();
+    EXPECT_EQ(GameSettings[SLOT_MASTER], 100);
+
+    GameSettings[SLOT_MASTER] = 70;
+    camera.DrawFade();
+    EXPECT_EQ(GameSettings[SLOT_MASTER], 70) << "a finished fade drives the volume no more";
+    GameSettings[SLOT_AUDIO] = 0;
 }
 
 } // namespace

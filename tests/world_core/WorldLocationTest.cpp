@@ -3,9 +3,11 @@
 #include <btBulletDynamicsCommon.h>
 
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "engine/D3DRender.h"
+#include "frontend/Profiles.h"
 #include "world/Environment.h"
 #include "world/ObjectDescription.h"
 #include "world/ObjectManager.h"
@@ -143,6 +145,23 @@ TEST_F(WorldLocationTest, StartAndRestartPutTheCameraBehindThePlayersScooter)
     EXPECT_EQ(world.mode, CAMERA_NEAR_CHASE);
     EXPECT_EQ(world.target, static_cast<CStaticObject*>(playerVehicle));
     ExpectVector(world.chaseEyeOffset, snappedOffset.x, snappedOffset.y, snappedOffset.z, "snapped behind it");
+}
+
+TEST_F(WorldLocationTest, TheGridNamesTheRacersAndKeepsTheScootersNames)
+{
+    std::strcpy(PlayerName, "Ann");
+    world.LoadLocation(1);
+    world.StartRace(1, 2, 2, 3, 6);
+    ASSERT_EQ(vehicleManager.vehicleCount, 3);
+    for (int i = 0; i < vehicleManager.vehicleCount; ++i) {
+        const CVehicle& racer = *vehicleManager.vehicles[i];
+        EXPECT_STREQ(racer.racerName, i == 0 ? "Ann" : "CPU") << i;
+        CVehicle description;
+        description.Load(racer.path);
+        EXPECT_STRNE(description.vehicleName, "") << i;
+        EXPECT_STREQ(racer.vehicleName, description.vehicleName) << i;
+        description.Destroy();
+    }
 }
 
 } // namespace
