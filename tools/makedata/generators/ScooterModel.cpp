@@ -15,9 +15,9 @@ constexpr float TAIL_Z = -1.5f;
 constexpr float NOZZLE_EXIT_Z = SCOOTER_BODY_MINIMUM.z;
 constexpr float FIN_TOP_Y = SCOOTER_BODY_MAXIMUM.y;
 constexpr float FLOOR_Y = 0.3f; // over the shadow source, which ends at 0.24
-constexpr int HULL_STATIONS = 30;
-constexpr int HULL_RING_POINTS = 28;
-constexpr int ROUND_POINTS = 16;
+constexpr int HULL_STATIONS = 22;
+constexpr int HULL_RING_POINTS = 20;
+constexpr int ROUND_POINTS = 12;
 // The hover pods: their outer sides and undersides are the envelope's.
 constexpr float POD_RADIUS = 0.3f;
 constexpr float POD_X = SCOOTER_BODY_MAXIMUM.x - POD_RADIUS;
@@ -107,8 +107,8 @@ void FitUv(Geometry& geometry, UvRect rect)
 Geometry Tube(const std::vector<Vec3>& path, float radius, Vec3 up)
 {
     std::vector<ProfilePoint> profile;
-    for (int j = 0; j <= 8; ++j) {
-        const float angle = PI * 0.5f - 2.0f * PI * float(j) / 8.0f;
+    for (int j = 0; j <= 6; ++j) {
+        const float angle = PI * 0.5f - 2.0f * PI * float(j) / 6.0f;
         profile.push_back({radius * std::cos(angle), radius * std::sin(angle)});
     }
     return SweepProfile(profile, path, up);
@@ -136,7 +136,7 @@ Geometry Seat(const HullProfile& profile)
     std::vector<std::vector<Vec3>> rings;
     for (const Station& station : stations) {
         const float deck = profile.AtZ(station.z).top - 0.05f;
-        rings.push_back(SuperEllipseRing({0, deck, station.z}, station.halfWidth, station.height, 0.05f, 3.0f, 20));
+        rings.push_back(SuperEllipseRing({0, deck, station.z}, station.halfWidth, station.height, 0.05f, 3.0f, 14));
     }
     return LoftRings(rings, true, BandRect(SEAT_BAND));
 }
@@ -163,7 +163,13 @@ void AddPod(ScooterModel& model, float side, float z)
     // Lofted towards -z, the rings face out.
     if (outwards < 0)
         std::reverse(rings.begin(), rings.end());
-    model.body.Append(LoftRings(rings, true, BandRect(POD_BAND)));
+    const Geometry pod = LoftRings(rings, true, BandRect(POD_BAND));
+    const Vec3 envelopeCentre = (SCOOTER_BODY_MINIMUM + SCOOTER_BODY_MAXIMUM) * 0.5f;
+    for (const MeshVertex& vertex : pod.vertices) {
+        const Vec3 position {vertex.position[0], vertex.position[1], vertex.position[2]};
+        model.podReach = std::max(model.podReach, Length(position - envelopeCentre));
+    }
+    model.body.Append(pod);
 
     Geometry strut = Tube({{side * 0.1f, 0.4f, z}, {side * 0.4f, 0.37f, z}, {side * POD_X, 0.33f, z}}, 0.07f, {0, 1, 0});
     FitUv(strut, BandRect(METAL_BAND));
@@ -200,10 +206,11 @@ void AddNozzle(ScooterModel& model, float x, float y, float radius)
 // A tail fin rising from its root on the hull to its tip, swept back, canted out about its root.
 Geometry Fin(const HullProfile& profile, const ScooterDesign& design, float rootX, float cant)
 {
-    constexpr int STATIONS = 7, HALF = 7;
+    constexpr int STATIONS = 6, HALF = 6;
     const float leadRoot = -0.9f, trailRoot = -1.58f;
     const float rootY = profile.AtZ(-1.2f).top - 0.08f;
-    const float tipLead = -1.3f - design.finSweep * 0.5f, tipTrail = trailRoot - 0.06f - design.finSweep * 0.1f;
+    // The tip's trailing edge stays inside the reach of the pods (see ScooterModel::podReach).
+    const float tipLead = -1.05f - design.finSweep * 0.4f, tipTrail = -1.5f;
     std::vector<std::vector<Vec3>> rings;
     for (int k = 0; k < STATIONS; ++k) {
         const float s = float(k) / float(STATIONS - 1);
@@ -285,8 +292,8 @@ void AddSideTrim(ScooterModel& model, const HullProfile& profile)
 {
     for (const float side : {-1.0f, 1.0f}) {
         std::vector<Vec3> path;
-        for (int i = 0; i <= 12; ++i) {
-            const HullSection s = profile.AtZ(Lerp(1.05f, -1.3f, float(i) / 12.0f));
+        for (int i = 0; i <= 8; ++i) {
+            const HullSection s = profile.AtZ(Lerp(1.05f, -1.3f, float(i) / 8.0f));
             path.push_back({side * (s.halfWidth + 0.004f), 0.5f * (s.floor + s.top), s.z});
         }
         model.chrome.Append(Tube(path, 0.018f, {0, 1, 0}));

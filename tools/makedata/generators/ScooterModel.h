@@ -24,6 +24,9 @@ struct ScooterModel {
     Geometry glass;  // the windscreen
     Geometry chrome; // handlebar, nozzle lips, pod bands, side trim
     std::vector<Vec3> flamePoints; // at the nozzle exits
+    // The pods' farthest reach from the envelope's centre: the body's bounding radius, which the
+    // race and the camera use, when no other part reaches further.
+    float podReach = 0;
 };
 
 // The envelope of every body: from the pods' outer sides, their undersides, the nose, the nozzle

@@ -64,11 +64,12 @@ std::string Folder(int index)
     return VEHICLES + folder;
 }
 
-// The body's bounds give the physics its body box and the hover pads their places: every design
-// must fill the same envelope.
-void CheckEnvelope(const Geometry& body, const char* name)
+// The body's bounds give the physics its body box and the hover pads their places, and its
+// bounding radius counts in the race's progress: every design fills the same envelope, and the
+// pods, alike on all, reach farthest from its centre.
+void CheckEnvelope(const ScooterModel& model, const char* name)
 {
-    const MeshFrameBounds bounds = BoundsOf(body.vertices.data(), body.vertices.size());
+    const MeshFrameBounds bounds = BoundsOf(model.body.vertices.data(), model.body.vertices.size());
     const float expected[2][3] = {{SCOOTER_BODY_MINIMUM.x, SCOOTER_BODY_MINIMUM.y, SCOOTER_BODY_MINIMUM.z},
                                   {SCOOTER_BODY_MAXIMUM.x, SCOOTER_BODY_MAXIMUM.y, SCOOTER_BODY_MAXIMUM.z}};
     for (int axis = 0; axis < 3; ++axis) {
@@ -76,12 +77,14 @@ void CheckEnvelope(const Geometry& body, const char* name)
             std::fabs(bounds.maximum[axis] - expected[1][axis]) > 1e-4f)
             throw std::logic_error(std::string("the body of scooter ") + name + " leaves its envelope");
     }
+    if (bounds.radius > model.podReach + 1e-4f)
+        throw std::logic_error(std::string("the body of scooter ") + name + " reaches beyond its pods");
 }
 
 std::vector<std::uint8_t> ScooterMesh(const ScooterSpec& scooter)
 {
     const ScooterModel model = BuildScooterModel(scooter.design);
-    CheckEnvelope(model.body, scooter.name);
+    CheckEnvelope(model, scooter.name);
     MeshWriter writer;
     writer.AddFrame(GROUP_BODY, model.body);
     // The rider's eye for the view from the scooter.
