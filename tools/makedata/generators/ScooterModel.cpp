@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "tools/makedata/Loft.h"
 #include "tools/makedata/generators/ScooterAtlas.h"
@@ -47,8 +48,7 @@ public:
     HullSection At(float t) const
     {
         const float nose = std::sqrt(1.0f - std::pow(1.0f - Clamp01(t / design_.noseFraction), 2.0f));
-        const float cowlAt = std::min(0.6f, design_.noseFraction + 0.12f);
-        const float deck = design_.deckHeight + (design_.cowlHeight - design_.deckHeight) * Hump(t, cowlAt, 0.15f) +
+        const float deck = design_.deckHeight + (design_.cowlHeight - design_.deckHeight) * Hump(t, CowlAt(), 0.15f) +
                            0.14f * Hump(t, 0.86f, 0.1f);
         HullSection section;
         section.z = Lerp(NOSE_Z, TAIL_Z, t);
@@ -57,6 +57,8 @@ public:
         section.top = section.floor + std::max(0.03f, (deck - section.floor) * std::sqrt(nose));
         return section;
     }
+    // Where the cowl rises highest, just behind the nose.
+    float CowlAt() const { return std::min(0.6f, design_.noseFraction + 0.12f); }
     float TAt(float z) const { return (NOSE_Z - z) / (NOSE_Z - TAIL_Z); }
     HullSection AtZ(float z) const { return At(TAt(z)); }
 
@@ -71,17 +73,6 @@ public:
 private:
     const ScooterDesign& design_;
 };
-
-// A ring in the plane y = centre.y running from +x towards -z: lofted downwards it faces out.
-std::vector<Vec3> FlatRing(Vec3 centre, float radius, int count)
-{
-    std::vector<Vec3> ring;
-    for (int j = 0; j < count; ++j) {
-        const float angle = -2.0f * PI * float(j) / float(count);
-        ring.push_back({centre.x + radius * std::cos(angle), centre.y, centre.z + radius * std::sin(angle)});
-    }
-    return ring;
-}
 
 // A round ring about an axis along z.
 std::vector<Vec3> RoundRing(float x, float y, float z, float radius)
@@ -251,8 +242,8 @@ Geometry Fin(const HullProfile& profile, const ScooterDesign& design, float root
 Geometry Windscreen(const HullProfile& profile, const ScooterDesign& design)
 {
     constexpr int STATIONS = 8, POINTS = 13;
-    const float cowlT = std::min(0.6f, design.noseFraction + 0.12f);
-    const float front = profile.At(cowlT).z + 0.42f, back = profile.At(cowlT).z - 0.08f;
+    const float cowl = profile.At(profile.CowlAt()).z;
+    const float front = cowl + 0.42f, back = cowl - 0.08f;
     std::vector<std::vector<Vec3>> rings;
     for (int k = 0; k < STATIONS; ++k) {
         const float s = float(k) / float(STATIONS - 1);
