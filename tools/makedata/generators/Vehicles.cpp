@@ -51,7 +51,7 @@ constexpr float PAD_RADIUS = 1.0f;
 constexpr float PHYSICS_BOTTOM = 0.085f;
 constexpr float LIGHT_SIZE = 0.35f;
 // The engine flame: small and cool at rest, up to four times larger and hotter at speed.
-constexpr float FLAME_SIZE = 0.7f, FLAME_LIFE = 0.22f, FLAME_INTERVAL = 0.03f, FLAME_GROWTH = 1.5f;
+constexpr float FLAME_SIZE = 0.5f, FLAME_LIFE = 0.22f, FLAME_INTERVAL = 0.03f, FLAME_GROWTH = 1.0f;
 
 const std::string VEHICLES = "Data/Vehicles/";
 const std::string BUMP = VEHICLES + "Bump.jpg";
