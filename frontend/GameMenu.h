@@ -177,6 +177,8 @@ public:
     void UpdateOptionTexts();
     void UpdateQuickRaceTexts();
     void SelectScooter(int index);
+    // The preview's camera, before any scooter is selected.
+    void InitPreviewCamera();
     void LoadScooters();
     void LoadLocationPhoto();
     void DrawScooterStats(float x0, float y0, float x1, float y1);

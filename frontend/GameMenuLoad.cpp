@@ -174,7 +174,7 @@ int CGameMenu::Load()
     }
     LoadOnce(trackImage, "Data/Locations/TrackImage.bmp");
 
-    previewCamera.Init(D3DXVECTOR3(5, 2, 0), D3DXVECTOR3(0, 0, 0), 1.0471976f, 1.1f, NearPlane, FarPlane, 0);
+    InitPreviewCamera();
 
     CreatePages();
     ResetCareer(CareerBlock);

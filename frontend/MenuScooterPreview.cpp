@@ -1,9 +1,11 @@
 // The turning scooter of the quick-race and scooter pages with its Speed, Power and Control bars,
 // and the scooter list's captions.
+#include <cmath>
 #include <cstdio>
 
 #include "engine/D3DRender.h"
 #include "engine/Draw2D.h"
+#include "engine/GameSettings.h"
 #include "engine/GameTimer.h"
 #include "engine/LightManager.h"
 #include "frontend/GameMenu.h"
@@ -17,6 +19,12 @@ namespace {
 constexpr int VEHICLE_PATH_SIZE = 64;
 constexpr int LEVEL_CELLS = 10;
 constexpr float STATS_TEXT_SCALE = 0.4f;
+// The scooter turns in the band of the box between the selector's caption at its top and the
+// level bars at its bottom, so that it covers neither.
+constexpr float PREVIEW_TOP_MARGIN = 32.0f;
+constexpr float PREVIEW_BOTTOM_MARGIN = 60.0f;
+// How far under the scooter's centre the camera aims, as a part of its bounding radius.
+constexpr float PREVIEW_AIM_DROP = 0.15f;
 
 CVehicle* LoadVehicle(int index)
 {
@@ -52,6 +60,11 @@ void DrawLevelBar(float x0, float top, int level)
 
 } // namespace
 
+void CGameMenu::InitPreviewCamera()
+{
+    previewCamera.Init(D3DXVECTOR3(5, 2, 0), D3DXVECTOR3(0, 0, 0), 1.0471976f, 1.1f, NearPlane, FarPlane, 0);
+}
+
 void CGameMenu::SelectScooter(int index)
 {
     FreeVehicle(previewScooter);
@@ -66,11 +79,17 @@ void CGameMenu::SelectScooter(int index)
     ScooterText(text, previewScooter->vehicleName);
     std::snprintf(scooterSelector.value, sizeof scooterSelector.value, "%s", text);
 
-    // The camera's distance follows the scooter's size.
+    // The camera looks down along (0, -1.6, -2) at the turning axis from where the scooter's
+    // bounding sphere just fills the view's height. Seen from above, the scooter's near underside
+    // reaches further down the view than its far top reaches up, so the camera aims a little
+    // under its centre.
+    D3DXVECTOR3 down(0.0f, -1.6f, -2.0f);
+    D3DXVec3Normalize(&down, &down);
     const float r = previewScooter->radius;
-    const D3DXVECTOR3 eye(0.0f, r, 2.0f * r);
-    previewCamera.eye = eye;
-    previewCamera.lookAt = eye + D3DXVECTOR3(0.0f, -1.6f * r, -2.0f * r);
+    const D3DXVECTOR3 turningCentre(0.0f, previewScooter->centre.y - PREVIEW_AIM_DROP * r, 0.0f);
+    const float distance = r / std::sin(0.5f * previewCamera.fov);
+    previewCamera.lookAt = turningCentre;
+    previewCamera.eye = turningCentre - down * distance;
     previewCamera.up = D3DXVECTOR3(0.0f, 1.0f, 0.0f);
 }
 
@@ -94,9 +113,12 @@ void CGameMenu::DrawScooterStats(float x0, float y0, float x1, float y1)
 
     lightManager.Update();
     previewCamera.SetViewport(static_cast<float>(static_cast<int>(x0 + 2.0f)),
-                              static_cast<float>(static_cast<int>(y0 + 2.0f)),
+                              static_cast<float>(static_cast<int>(y0 + PREVIEW_TOP_MARGIN)),
                               static_cast<float>(static_cast<int>(x1 - 2.0f)),
-                              static_cast<float>(static_cast<int>(y1 - 2.0f)));
+                              static_cast<float>(static_cast<int>(y1 - PREVIEW_BOTTOM_MARGIN)));
+    const D3DVIEWPORT9& band = previewCamera.viewport;
+    previewCamera.SetProjection(previewCamera.fov, static_cast<float>(band.Width) / static_cast<float>(band.Height),
+                                previewCamera.nearPlane, previewCamera.farPlane);
     previewCamera.UpdateView();
     CCamera* const previousCamera = world.activeCamera;
     world.activeCamera = &previewCamera;

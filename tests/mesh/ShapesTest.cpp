@@ -1,8 +1,11 @@
-// The data builder's shapes: triangles face outwards and agree with their vertex normals.
+// The data builder's shapes and lofts: triangles face outwards and agree with their vertex normals.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
+#include "tools/makedata/Loft.h"
 #include "tools/makedata/Shapes.h"
 
 namespace {
@@ -85,4 +88,30 @@ TEST(Shapes, AppendKeepsTrianglesAndGuardsTheIndexRange)
     Geometry large = MakeSphere({}, 1, 200, 200); // 40,401 vertices
     EXPECT_THROW(large.Append(large), std::length_error);
     EXPECT_EQ(40401u, large.vertices.size());
+}
+
+// A hull lofted nose first towards -z through boxy rings, closed by a cap at each end.
+TEST(Shapes, LoftedRingsWithCapsCloseASolidFacingOutwards)
+{
+    std::vector<std::vector<Vec3>> rings;
+    for (const auto& [z, width] : {std::pair {2.0f, 0.3f}, {1.0f, 1.0f}, {-1.0f, 0.8f}, {-2.0f, 0.5f}})
+        rings.push_back(SuperEllipseRing({0, 1, z}, width, 0.6f, 0.4f, 3.0f, 10));
+    Geometry hull = LoftRings(rings, true, {0.0f, 0.25f, 0.5f, 0.75f});
+    ASSERT_EQ(4u * 11u, hull.vertices.size()) << "the seam has its own vertices";
+    ASSERT_EQ(3u * 10u * 2u, hull.indices.size() / 3);
+    EXPECT_FLOAT_EQ(0.0f, hull.vertices.front().u);
+    EXPECT_FLOAT_EQ(0.5f, hull.vertices[10].u);
+    EXPECT_FLOAT_EQ(0.25f, hull.vertices.front().v);
+    EXPECT_FLOAT_EQ(0.75f, hull.vertices.back().v);
+    for (std::size_t ring = 0; ring < 4; ++ring) {
+        const MeshVertex& first = hull.vertices[ring * 11];
+        const MeshVertex& seam = hull.vertices[ring * 11 + 10];
+        EXPECT_FLOAT_EQ(Dot(NormalOf(first), NormalOf(seam)), 1.0f) << "ring " << ring << " shows no seam";
+    }
+    hull.Append(CapRing(rings.front(), {0, 0, 1}, {}));
+    hull.Append(CapRing(rings.back(), {0, 0, -1}, {}));
+    ExpectOutwardFacing(hull, {0, 1, 0});
+
+    EXPECT_THROW(LoftRings({rings[0]}, true, {}), std::invalid_argument);
+    EXPECT_THROW(LoftRings({rings[0], SuperEllipseRing({}, 1, 1, 1, 2, 8)}, true, {}), std::invalid_argument);
 }

@@ -203,20 +203,41 @@ std::vector<std::uint8_t> WriteBmp(const DecodedImage& image, BmpBits bits)
     return out.bytes;
 }
 
-std::vector<std::uint8_t> WriteJpg(const DecodedImage& image, int quality)
+namespace {
+
+std::vector<std::uint8_t> RgbBytes(const ImageLevel& level)
 {
-    const ImageLevel& level = image.Top();
     std::vector<std::uint8_t> rgb;
     rgb.reserve(level.texels.size() * 3);
     for (const std::uint32_t t : level.texels)
         rgb.insert(rgb.end(), {std::uint8_t(t >> 16), std::uint8_t(t >> 8), std::uint8_t(t)});
+    return rgb;
+}
+
+void AppendBytes(void* context, void* data, int size)
+{
+    auto* out = static_cast<std::vector<std::uint8_t>*>(context);
+    out->insert(out->end(), static_cast<std::uint8_t*>(data), static_cast<std::uint8_t*>(data) + size);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> WriteJpg(const DecodedImage& image, int quality)
+{
+    const ImageLevel& level = image.Top();
+    const std::vector<std::uint8_t> rgb = RgbBytes(level);
     std::vector<std::uint8_t> bytes;
-    stbi_write_jpg_to_func(
-        [](void* context, void* data, int size) {
-            auto* out = static_cast<std::vector<std::uint8_t>*>(context);
-            out->insert(out->end(), static_cast<std::uint8_t*>(data), static_cast<std::uint8_t*>(data) + size);
-        },
-        &bytes, int(level.width), int(level.height), 3, rgb.data(), quality);
+    stbi_write_jpg_to_func(AppendBytes, &bytes, int(level.width), int(level.height), 3, rgb.data(), quality);
+    return bytes;
+}
+
+std::vector<std::uint8_t> WritePng(const DecodedImage& image)
+{
+    const ImageLevel& level = image.Top();
+    const std::vector<std::uint8_t> rgb = RgbBytes(level);
+    std::vector<std::uint8_t> bytes;
+    stbi_write_png_to_func(AppendBytes, &bytes, int(level.width), int(level.height), 3, rgb.data(),
+                           int(level.width) * 3);
     return bytes;
 }
 

@@ -46,6 +46,9 @@ std::vector<std::uint8_t> WriteBmp(const DecodedImage& image, BmpBits bits);
 // ".bmp" need a ".jpg" twin: with the "BMP to JPG" setting on (the default) the game loads that.
 std::vector<std::uint8_t> WriteJpg(const DecodedImage& image, int quality = 95);
 
+// A .png of the top level of face 0 (alpha dropped): pictures that tests save for people to see.
+std::vector<std::uint8_t> WritePng(const DecodedImage& image);
+
 enum class DdsFormat { A8R8G8B8, X8R8G8B8, R5G6B5, Dxt1, Dxt3, Dxt5 };
 // A .dds of the whole image: every face and level it holds, flat, cube or volume. DXT formats
 // are encoded with stb_dxt (DXT1 without alpha); volumes are encoded slice by slice.

@@ -13,9 +13,17 @@ enum MeshGroup : int {
     GROUP_BODY = 0,
     GROUP_SHADOW = 1,
     GROUP_COLLISION = 2,
+    GROUP_REFLECTIVE_GLASS = 5,
+    GROUP_CHROME = 6,
     GROUP_GROUND_COLLISION = 11,
     GROUP_PHYSICS_SPHERES = 12,
     GROUP_PHYSICS_BOXES = 13,
+};
+
+// Point lists read by the light and flame components; the rider's eye is group 0's list.
+enum MeshPointList : int {
+    POINT_LIST_LIGHTS = 1, // a scooter's hover pads, where its lights glow
+    POINT_LIST_FLAMES = 4,
 };
 
 class MeshWriter {

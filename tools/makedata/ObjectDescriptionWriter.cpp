@@ -19,6 +19,13 @@ std::string ColourOf(const int colour[3])
     return ColourText(colour[0], colour[1], colour[2]);
 }
 
+std::string RealText(float value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
 } // namespace
 
 FixedColumnText& FixedColumnText::Value(std::string_view label, std::string_view value)
@@ -150,4 +157,22 @@ DescriptionSection PlanetOceanSection(int mipLevels, const std::string& texture,
 DescriptionSection ShadowSection(bool dynamic)
 {
     return {dynamic ? "GEFFECT_DYNAMIC_SHADOW" : "GEFFECT_STATIC_SHADOW", {}};
+}
+
+DescriptionSection LightsSection(bool directional, float size, int red, int green, int blue)
+{
+    return {directional ? "GEFFECT_DIRECTLIGHTS" : "GEFFECT_LIGHTS",
+            {{"Size:", RealText(size)}, {"Colour:", ColourText(red, green, blue)}}};
+}
+
+DescriptionSection FlameSection(bool engine, const FlameLines& flame)
+{
+    return {engine ? "GEFFECT_ENGINEFLAME" : "GEFFECT_FLAME",
+            {{"Particle size:", RealText(flame.size)},
+             {"Particle life:", RealText(flame.life)},
+             {"Emission interval:", RealText(flame.interval)},
+             {"Particle growth:", RealText(flame.growth)},
+             {"Velocity:", ColourOf(flame.velocity)},
+             {"Colour:", ColourOf(flame.colour)},
+             {"Hot:", flame.hot ? "1" : "0"}}};
 }

@@ -66,3 +66,15 @@ DescriptionSection PlanetCloudsSection(int mipLevels, const std::string& simpleT
 DescriptionSection PlanetOceanSection(int mipLevels, const std::string& texture, const int colour[3]);
 // "GEFFECT_STATIC_SHADOW" or "GEFFECT_DYNAMIC_SHADOW": no lines of its own.
 DescriptionSection ShadowSection(bool dynamic);
+// "GEFFECT_LIGHTS" (or "GEFFECT_DIRECTLIGHTS"): the sprites' half-width and colour.
+DescriptionSection LightsSection(bool directional, float size, int red, int green, int blue);
+
+// The lines of a flame emitter; the velocity stands in the colour columns (whole numbers).
+struct FlameLines {
+    float size, life, interval, growth;
+    int velocity[3];
+    int colour[3];
+    bool hot; // particles start white-hot and cool to the colour
+};
+// "GEFFECT_ENGINEFLAME" for engine flames, else "GEFFECT_FLAME".
+DescriptionSection FlameSection(bool engine, const FlameLines& flame);
