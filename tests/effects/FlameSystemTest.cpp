@@ -137,3 +137,27 @@ TEST_F(FlameSystemTest, OneVisibleParticleIsWrittenAndDrawnAdditively)
     }
     d3dRender.ps11 = 1;
 }
+
+// Within its own size of the eye a particle fades: factor (d - s/2) / (s/2), d its distance from
+// the eye and s its size; at s/2 or nearer it ends.
+TEST_F(FlameSystemTest, AParticleCloseToTheEyeFadesAndEndsAtHalfItsSize)
+{
+    LookFrom(D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 1));
+    const struct {
+        float distance;
+        float factor;
+        int live;
+    } cases[] = {{5.0f, 1.0f, 1}, {3.0f, 0.5f, 1}, {2.5f, 0.25f, 1}, {1.5f, 0.0f, 0}};
+    for (const auto& c : cases) {
+        flameSystem.Clear();
+        flameSystem.AddParticle(D3DXVECTOR3(0, 0, c.distance), STILL, 4, 10.0f, 0, D3DXVECTOR4(0.5f, 0.5f, 0.5f, 1), 0,
+                                nullptr);
+        Step(0.01f);
+        SCOPED_TRACE(c.distance);
+        ASSERT_EQ(flameSystem.count, c.live);
+        if (!c.live)
+            continue;
+        EXPECT_NEAR(flameSystem.particles[0].colour.w, c.factor, 1e-4f);
+        EXPECT_NEAR(flameSystem.particles[0].colour.x, flameSystem.particles[0].startColour.x * c.factor, 1e-4f);
+    }
+}
