@@ -138,22 +138,23 @@ TEST_F(FlameSystemTest, OneVisibleParticleIsWrittenAndDrawnAdditively)
     d3dRender.ps11 = 1;
 }
 
-// Within its own size of the eye a particle fades: factor (d - s/2) / (s/2), d its distance from
-// the eye and s its size; at s/2 or nearer it ends.
-TEST_F(FlameSystemTest, AParticleCloseToTheEyeFadesAndEndsAtHalfItsSize)
+// A particle fades out over its second half of life and, within its own size of the eye, by
+// (d - s/2) / (s/2), d its distance from the eye and s its size; at s/2 or nearer it ends.
+TEST_F(FlameSystemTest, AParticleFadesInItsSecondHalfAndCloseToTheEye)
 {
     LookFrom(D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 1));
     const struct {
-        float distance;
+        float distance, age;
         float factor;
         int live;
-    } cases[] = {{5.0f, 1.0f, 1}, {3.0f, 0.5f, 1}, {2.5f, 0.25f, 1}, {1.5f, 0.0f, 0}};
+    } cases[] = {{20.0f, 0.01f, 1.0f, 1}, {20.0f, 0.6f, 0.8f, 1}, {20.0f, 0.9f, 0.2f, 1}, {5.0f, 0.01f, 1.0f, 1},
+                 {3.0f, 0.01f, 0.5f, 1},  {2.5f, 0.01f, 0.25f, 1}, {3.0f, 0.6f, 0.4f, 1},  {1.5f, 0.01f, 0.0f, 0}};
     for (const auto& c : cases) {
         flameSystem.Clear();
-        flameSystem.AddParticle(D3DXVECTOR3(0, 0, c.distance), STILL, 4, 10.0f, 0, D3DXVECTOR4(0.5f, 0.5f, 0.5f, 1), 0,
+        flameSystem.AddParticle(D3DXVECTOR3(0, 0, c.distance), STILL, 4, 1.0f, 0, D3DXVECTOR4(0.5f, 0.5f, 0.5f, 1), 0,
                                 nullptr);
-        Step(0.01f);
-        SCOPED_TRACE(c.distance);
+        Step(c.age);
+        SCOPED_TRACE(testing::Message() << c.distance << " after " << c.age);
         ASSERT_EQ(flameSystem.count, c.live);
         if (!c.live)
             continue;
