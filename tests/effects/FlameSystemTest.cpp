@@ -1,6 +1,8 @@
 // The flame particle pool on a clock the test sets: capacity, expiry with the last particle
 // moved into the freed slot, particles out of view, the fade-colour course, scooter-attached
 // particles and the drawn quad.
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "engine/D3DRender.h"
@@ -161,4 +163,26 @@ TEST_F(FlameSystemTest, AParticleFadesInItsSecondHalfAndCloseToTheEye)
         EXPECT_NEAR(flameSystem.particles[0].colour.w, c.factor, 1e-4f);
         EXPECT_NEAR(flameSystem.particles[0].colour.x, flameSystem.particles[0].startColour.x * c.factor, 1e-4f);
     }
+}
+
+// Spins lie in [-0.5, -0.2) or [0.2, 0.5]; each colour lane gains up to 0.25.
+TEST_F(FlameSystemTest, StartSpinsKeepClearOfZeroAndColoursWarmByAQuarterAtMost)
+{
+    std::srand(11);
+    float lowest = 1.0f, highest = -1.0f, nearestZero = 1.0f, lowestRed = 1.0f, highestRed = 0.0f;
+    for (int i = 0; i < FLAME_PARTICLE_CAPACITY; ++i) {
+        flameSystem.AddParticle(AHEAD, STILL, 1, 1, 0, D3DXVECTOR4(0.25f, 0.5f, 0.5f, 1), 0, nullptr);
+        const CFlameSystem::Particle& particle = flameSystem.particles[i];
+        lowest = std::min(lowest, particle.spin);
+        highest = std::max(highest, particle.spin);
+        nearestZero = std::min(nearestZero, std::fabs(particle.spin));
+        lowestRed = std::min(lowestRed, particle.startColour.x);
+        highestRed = std::max(highestRed, particle.startColour.x);
+    }
+    EXPECT_NEAR(lowest, -0.5f, 0.01f);
+    EXPECT_NEAR(highest, 0.5f, 0.01f);
+    EXPECT_NEAR(nearestZero, 0.2f, 0.01f);
+    EXPECT_GE(nearestZero, 0.2f - 1e-6f);
+    EXPECT_NEAR(lowestRed, 0.25f, 0.01f);
+    EXPECT_NEAR(highestRed, 0.5f, 0.01f);
 }
