@@ -59,6 +59,7 @@ TEST_F(HoverRulesTest, TheRoadSlowsAFallLiftsWithinTwoAndPullsDownAboveIt)
     };
     const Case cases[] = {
         {"falling at 1", 1.0f, -10.0f, -10.0f * slow * slow * slow + 0.5f * DT * 10.0f, 1},
+        {"falling at 1.5", 1.5f, -10.0f, -10.0f * slow * slow + 0.25f * DT * 10.0f, 1},
         {"falling at 3", 3.0f, -10.0f, -10.0f * slow * slow - 27.0f / 30.0f * 50.0f * DT, 0},
         {"falling at 10", 10.0f, -5.0f, -5.0f - 20.0f / 30.0f * 50.0f * DT, 0},
         {"rising at 6", 6.0f, 2.0f, (2.0f - 24.0f / 30.0f * 50.0f * DT) * (1.0f - 10.0f * DT), 0},
