@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "tests/scooter/StraightTrack.h"
+#include "engine/D3DRender.h"
+#include "world/Race.h"
 #include "world/Vehicle.h"
 
 namespace {
@@ -108,6 +110,34 @@ TEST_F(ControlRulesTest, SteeringTurnsAndDampsASpinTheOtherWay)
         scooter.ApplyControls(0, c.steer);
         EXPECT_NEAR(scooter.body->getAngularVelocity().y(), c.spinAfter, 1e-5f) << c.steer << " " << c.spin;
     }
+}
+
+} // namespace
+
+namespace {
+
+// Above 0.8 of the top speed (36 of 45) the player's blur grows to full at the top speed; the
+// autoplay race leaves it to its camera show.
+TEST_F(ControlRulesTest, ThePlayersBlurGrowsOverTheLastFifthOfTheTopSpeed)
+{
+    struct Case {
+        float speed;
+        int sequence;
+        float blur;
+    };
+    const Case cases[] = {{30.0f, RACE_SEQUENCE_START, 0.0f}, {35.0f, RACE_SEQUENCE_START, 0.0f},
+                          {40.0f, RACE_SEQUENCE_START, 4.0f / 9.0f}, {60.0f, RACE_SEQUENCE_START, 1.0f},
+                          {40.0f, RACE_SEQUENCE_AUTOPLAY, 0.25f}};
+    for (const Case& c : cases) {
+        race.sequence = c.sequence;
+        d3dRender.blurStrength = 0.25f;
+        scooter.body->setLinearVelocity(btVector3(0, 0, c.speed + BRAKE_STEP)); // coasting takes one step off
+        scooter.throttleLevel = 0.0f;
+        scooter.DrivePlayer();
+        EXPECT_NEAR(d3dRender.blurStrength, c.blur, 1e-4f) << c.speed << " in sequence " << c.sequence;
+    }
+    race.sequence = 0;
+    d3dRender.blurStrength = 0.0f;
 }
 
 } // namespace
