@@ -204,6 +204,34 @@ TEST_F(ObjectShadowTest, HardEdgedBoxGivesAClosedVolumeWoundOutwards)
     }
 }
 
+namespace {
+
+// A wall across the view at depth z in one colour, writing depth.
+void DrawWall(float z, D3DCOLOR colour)
+{
+    IDirect3DDevice9* device = d3dRender.device;
+    D3DXMATRIX identity;
+    D3DXMatrixIdentity(&identity);
+    device->SetTransform(D3DTS_WORLD, &identity);
+    device->SetFVF(D3DFVF_XYZ | D3DFVF_DIFFUSE);
+    d3dRender.SetLighting(0);
+    d3dRender.SetAlphaBlend(0);
+    device->SetTexture(0, nullptr);
+    // An earlier test's draw may have left depth writes off (the default states do not set them).
+    device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
+    d3dRender.SetZWrite(1);
+    struct Vertex {
+        float x, y, z;
+        D3DCOLOR colour;
+    };
+    // Counter-clockwise as seen from the camera: the game's front faces.
+    const Vertex wall[6] = {{-50, -50, z, colour}, {50, 50, z, colour}, {-50, 50, z, colour},
+                            {-50, -50, z, colour}, {50, -50, z, colour}, {50, 50, z, colour}};
+    device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, wall, sizeof(Vertex));
+}
+
+} // namespace
+
 TEST_F(ObjectShadowTest, BoxShadowOnAWallFillsItsOutline)
 {
     // The camera looks down +z at a wall at z = 6; the box floats at z = 4 with the light
@@ -222,15 +250,7 @@ TEST_F(ObjectShadowTest, BoxShadowOnAWallFillsItsOutline)
 
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u, 1.0f, 0);
     device->BeginScene();
-    D3DXMATRIX identity;
-    D3DXMatrixIdentity(&identity);
-    device->SetTransform(D3DTS_WORLD, &identity);
-    device->SetFVF(D3DFVF_XYZ);
-    // An earlier test's draw may have left depth writes off (the default states do not set them).
-    device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
-    // Counter-clockwise as seen from the camera: the game's front faces.
-    const D3DXVECTOR3 wall[6] = {{-50, -50, 6}, {50, 50, 6}, {-50, 50, 6}, {-50, -50, 6}, {50, -50, 6}, {50, 50, 6}};
-    device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, wall, sizeof(D3DXVECTOR3));
+    DrawWall(6.0f, 0xFF808080u);
     objectManager.AddEntry(&decor);
     environment.shadowStrength = 1.0f;
     world.RenderShadowVolumes();
@@ -370,4 +390,44 @@ TEST_F(ObjectShadowTest, AScootersShadowIsRebuiltAfterItsDelayOtherDynamicShadow
         EXPECT_EQ(!same, c.rebuilt) << c.type << " after " << c.step;
     }
     gameTimer.gameStep = 0.0f;
+}
+
+// The volumes only count in the stencil: colours and depths stay, and a volume wholly behind the
+// wall (its front and back faces both hidden) counts nothing.
+TEST_F(ObjectShadowTest, VolumesChangeNeitherColourNorDepthAndCountNothingBehindAWall)
+{
+    IDirect3DDevice9* device = d3dRender.device;
+    CSceneObject decor;
+    LoadShadowed(decor, "GTYPE_DECORS");
+    D3DXMatrixTranslation(&decor.world, 0, 0, 4);
+    decor.worldCentre = D3DXVECTOR3(0, 0, 4);
+    decor.cameraDistance = 4;
+    CObjectShadow& shadow = *decor.components.shadow;
+    shadow.visible = 1;
+    shadow.Build(shadow.mesh, Unit({0.2f, 0.1f, -1.0f}), 30.0f);
+    environment.shadowStrength = 1.0f;
+    objectManager.AddEntry(&decor);
+
+    struct Case {
+        float wallDepth;
+        bool shadowed;
+    };
+    for (const Case c : {Case {6.0f, true}, Case {2.0f, false}}) {
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u, 1.0f, 0);
+        device->BeginScene();
+        DrawWall(c.wallDepth, 0xFF808080u);
+        world.RenderShadowVolumes();
+        const std::vector<D3DCOLOR> afterVolumes = ReadRenderTarget(device, 0, 0, SIZE, SIZE);
+        DrawWall(c.wallDepth - 0.5f, 0xFF00FF00u); // in front of the wall, behind the box's near side
+        device->EndScene();
+        const std::vector<unsigned char> stencil = ReadStencil(device, 0, 0, SIZE, SIZE);
+        const std::vector<D3DCOLOR> afterSecondWall = ReadRenderTarget(device, 0, 0, SIZE, SIZE);
+        EXPECT_EQ(std::count(afterVolumes.begin(), afterVolumes.end(), afterVolumes[0]), long(afterVolumes.size()))
+            << "the wall's colour everywhere, wall at " << c.wallDepth;
+        EXPECT_EQ(std::count(afterSecondWall.begin(), afterSecondWall.end(), 0xFF00FF00u), long(afterSecondWall.size()))
+            << "no depth from the volumes, wall at " << c.wallDepth;
+        EXPECT_EQ(std::count(stencil.begin(), stencil.end(), 0) < long(stencil.size()), c.shadowed)
+            << "wall at " << c.wallDepth;
+    }
+    objectManager.RemoveEntry(&decor);
 }
