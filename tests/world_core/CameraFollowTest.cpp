@@ -214,3 +214,38 @@ TEST_F(CameraFollowTest, FlyToEasesAlongACosineAndThenHolds)
 }
 
 } // namespace
+
+namespace {
+
+// Debug flight at 50 units a second of real time along the view's axes; the look-at moves along.
+TEST_F(CameraFollowTest, DebugFlightMovesFiftyUnitsASecondAlongTheView)
+{
+    struct Case {
+        const char* name;
+        bool left, right, up, down, shift;
+        D3DXVECTOR3 move; // in 0.1 s, for a camera looking along +z
+    };
+    const Case cases[] = {
+        {"left", true, false, false, false, false, {-5, 0, 0}},  {"right", false, true, false, false, false, {5, 0, 0}},
+        {"forward", false, false, true, false, false, {0, 0, 5}}, {"back", false, false, false, true, false, {0, 0, -5}},
+        {"climb", false, false, true, false, true, {0, 5, 0}},
+    };
+    mouseState = {};
+    for (const Case& c : cases) {
+        camera.SetPosition({0, 0, 0}, {0, 0, 10}, {0, 1, 0});
+        camera.SetMode(CAMERA_DEBUG_FLIGHT, nullptr);
+        inputState = {};
+        inputState.left = c.left;
+        inputState.right = c.right;
+        inputState.up = c.up;
+        inputState.down = c.down;
+        inputState.shift = c.shift;
+        gameTimer.realStep = 0.1f;
+        camera.Update();
+        ExpectNear(camera.eye, c.move, c.name);
+        ExpectNear(camera.lookAt, c.move + D3DXVECTOR3(0, 0, 10), c.name);
+    }
+    inputState = {};
+}
+
+} // namespace
