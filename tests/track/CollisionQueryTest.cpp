@@ -5,6 +5,8 @@
 #include "tests/track/TrackFixture.h"
 #include "world/CollisionQuery.h"
 #include "world/ObjectManager.h"
+#include "world/Vehicle.h"
+#include "world/VehicleManager.h"
 
 namespace {
 
@@ -111,6 +113,26 @@ TEST_F(CollisionQueryTest, GroundProbesNameTheNearerOfTwoPieces)
     EXPECT_EQ(collisionQuery.hitObject, lower) << "0.5 from the lower piece, 4.5 from the road";
     ASSERT_EQ(collisionQuery.NearestHitType8(D3DXVECTOR3(3, -0.5f, 10), 5.0f, &hit, &normal), 1);
     EXPECT_EQ(collisionQuery.hitObject, road);
+}
+
+// Scooters are tried only when no table object is hit, in both modes (the probes are rays from the
+// origin through the end point).
+TEST_F(CollisionQueryTest, AScooterIsHitOnlyWhenNoObjectIs)
+{
+    CVehicle scooter; // a box for a body, on the line before the near tower
+    scooter.CStaticObject::Load(BOX, 1, -1);
+    D3DXMatrixTranslation(&scooter.world, 0, 10, 100);
+    vehicleManager.vehicles[0] = &scooter;
+    vehicleManager.vehicleCount = 1;
+    D3DXVECTOR3 hit;
+    for (int mode : {0, 1}) {
+        ASSERT_EQ(collisionQuery.SegmentTest(D3DXVECTOR3(0, 10, 110), D3DXVECTOR3(0, 10, 90), &hit, mode), 1);
+        EXPECT_EQ(collisionQuery.hitObject, &scooter) << mode;
+        ASSERT_EQ(collisionQuery.SegmentTest(D3DXVECTOR3(0, 10, 90), D3DXVECTOR3(0, 10, 400), &hit, mode), 1);
+        EXPECT_EQ(collisionQuery.hitObject, nearTower) << "the nearer scooter is not tried, mode " << mode;
+    }
+    vehicleManager.vehicleCount = 0;
+    vehicleManager.vehicles[0] = nullptr;
 }
 
 TEST(CollisionQueryEmptyTest, EmptySceneHitsNothingAndKeepsTheRecord)
