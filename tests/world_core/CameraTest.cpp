@@ -43,6 +43,10 @@ TEST_F(CameraTest, SphereTestCountsSpheresPartlyOnScreen)
         {"behind", {0, 0, -10}, 1, 0},
         {"beside, reaching into view", {15, 0, 10}, 3, 1},
         {"beside, small", {15, 0, 10}, 0.1f, 0},
+        // Tested with a tenth more than the radius: the rim 1.155 from the centre is on screen.
+        {"beside, within a tenth more than its radius", {15, 0, 10}, 1.05f, 1},
+        {"just behind the eye, within a tenth more", {0, 0, -1}, 0.95f, 1},
+        {"behind the eye, farther than a tenth more", {0, 0, -1}, 0.9f, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(camera.SphereTest(c.centre, c.radius), c.expected) << c.name;
