@@ -37,11 +37,9 @@ std::string Record(const char* file, const char* x, const char* y, const char* z
            Field("Up:", "    0.00     1.00     0.00") + "//\n";
 }
 
-// A moon of radius 220 centred 300 ahead of the eye (along -z, its lit side): it fills the view.
-const std::string MOON = Record("Data/Static/Sky/01/Ardan.obj", "    0.00", "    0.00", " -300.00", " -301.00");
-// A tower 150 ahead: behind the moon's near side.
-const std::string TOWER =
-    Record("Data/Static/Structures/01/Main01.obj", "    0.00", "  -20.00", " -150.00", " -151.00");
+// A moon of radius 220 centred 250 ahead of the eye (along -z, its lit side): it fills the view,
+// its near side 30 ahead.
+const std::string MOON = Record("Data/Static/Sky/01/Ardan.obj", "    0.00", "    0.00", " -250.00", " -251.00");
 
 class WorldPassesTest : public WorldTest {
 protected:
@@ -73,21 +71,27 @@ protected:
     static int Red(D3DCOLOR colour) { return int((colour >> 16) & 0xFF); }
 };
 
+// A track piece, a structure and a decor 45 ahead, behind the moon's near side, are each drawn
+// over it: the depth is cleared between the sky and the course passes.
 TEST_F(WorldPassesTest, TheCourseIsDrawnOverTheSkyInFrontOfIt)
 {
     WriteLocation(SKY_LOCATION, LocationText(MOON + "//--\n"));
-    WriteLocation(COURSE_LOCATION, LocationText(MOON + TOWER + "//--\n"));
     world.LoadLocation(SKY_LOCATION);
     const std::vector<D3DCOLOR> sky = RenderFromOrigin();
-    world.LoadLocation(COURSE_LOCATION);
-    const std::vector<D3DCOLOR> course = RenderFromOrigin();
-
     const D3DCOLOR centre = sky[(WORLD_SCREEN_HEIGHT / 2) * WORLD_SCREEN_WIDTH + WORLD_SCREEN_WIDTH / 2];
     EXPECT_GT(Red(centre), 0) << "the moon fills the middle of the view";
-    long changed = 0;
-    for (std::size_t i = 0; i < sky.size(); ++i)
-        changed += sky[i] != course[i];
-    EXPECT_GT(changed, 100) << "the tower behind the moon's near side is drawn";
+
+    for (const char* file : {"Data/Static/Platforms/01/AH_020_1.obj", "Data/Static/Structures/01/Main01.obj",
+                             "Data/Static/Decors/Boxes/Main01.obj"}) {
+        WriteLocation(COURSE_LOCATION, LocationText(MOON + Record(file, "    0.00", "   -8.00", "  -45.00", "  -46.00") +
+                                                    "//--\n"));
+        world.LoadLocation(COURSE_LOCATION);
+        const std::vector<D3DCOLOR> course = RenderFromOrigin();
+        long changed = 0;
+        for (std::size_t i = 0; i < sky.size(); ++i)
+            changed += sky[i] != course[i];
+        EXPECT_GT(changed, 10) << file;
+    }
 }
 
 TEST_F(WorldPassesTest, ShadowOverlayDarkensTheStencilledPixelsByHalfTheStrength)
