@@ -85,6 +85,21 @@ TEST_F(RaceEndTest, EndPageRestartClearsThePlaceAndStartsTheRaceAgain)
     EXPECT_FLOAT_EQ(world.fadeDuration, 2.0f);
 }
 
+// The in-race menu's "RESTART" closes the menu and starts the race again from its start.
+TEST_F(RaceEndTest, InRaceRestartStartsTheRaceAgain)
+{
+    HandOver();
+    race.sequence = 0;
+    gameMenu.OpenPage(MENU_PAGE_IN_RACE);
+    Activate(gameMenu.raceRestart);
+    EXPECT_EQ(race.sequence, RACE_SEQUENCE_START);
+    EXPECT_NE(gameMenu.page, MENU_PAGE_IN_RACE);
+    EXPECT_EQ(GameSettings[SLOT_RACE_RUNNING], 1);
+    ASSERT_NE(playerVehicle, nullptr);
+    EXPECT_EQ(playerVehicle->raceState, RACE_STATE_RACING);
+    EXPECT_EQ(world.fadeKind, FADE_IN);
+}
+
 // "CONTINUE" leaves the run flag at 1; "EXIT RACE" clears it. Both clear the world and bring the
 // menu back on the transition page, which then completes at once.
 TEST_F(RaceEndTest, ContinueAndExitRaceClearTheWorldAndBringTheMenuBack)
