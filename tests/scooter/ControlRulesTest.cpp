@@ -1,5 +1,5 @@
 // One step of the scooter's controls on a free body in the air, facing +z, at 50 frames a
-// second: throttle, braking, the push, the heading and the steering.
+// second: throttle, braking, the push, the heading, the steering and the player's motion blur.
 #include <gtest/gtest.h>
 
 #include <btBulletDynamicsCommon.h>
@@ -111,10 +111,6 @@ TEST_F(ControlRulesTest, SteeringTurnsAndDampsASpinTheOtherWay)
         EXPECT_NEAR(scooter.body->getAngularVelocity().y(), c.spinAfter, 1e-5f) << c.steer << " " << c.spin;
     }
 }
-
-} // namespace
-
-namespace {
 
 // Above 0.8 of the top speed (36 of 45) the player's blur grows to full at the top speed; the
 // autoplay race leaves it to its camera show.

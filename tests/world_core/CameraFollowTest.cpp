@@ -213,10 +213,6 @@ TEST_F(CameraFollowTest, FlyToEasesAlongACosineAndThenHolds)
     EXPECT_EQ(camera.flyDuration, 0.0f);
 }
 
-} // namespace
-
-namespace {
-
 // Debug flight at 50 units a second of real time along the view's axes; the look-at moves along.
 TEST_F(CameraFollowTest, DebugFlightMovesFiftyUnitsASecondAlongTheView)
 {

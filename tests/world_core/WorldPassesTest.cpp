@@ -3,8 +3,8 @@
 #include "tests/world_core/WorldFixture.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
+#include <vector>
 
 #include "engine/D3DRender.h"
 #include "engine/GameSettings.h"
