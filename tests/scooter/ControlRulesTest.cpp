@@ -7,8 +7,8 @@
 #include <cmath>
 #include <memory>
 
-#include "tests/scooter/StraightTrack.h"
 #include "engine/D3DRender.h"
+#include "tests/scooter/StraightTrack.h"
 #include "world/Race.h"
 #include "world/Vehicle.h"
 

@@ -8,7 +8,6 @@
 
 #include "engine/GameTimer.h"
 #include "tests/track/TrackFixture.h"
-#include "world/ObjectManager.h"
 #include "world/Vehicle.h"
 
 namespace {

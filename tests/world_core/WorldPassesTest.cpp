@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "engine/D3DRender.h"
-#include "engine/GameSettings.h"
 #include "engine/GameTimer.h"
 #include "engine/InputState.h"
 #include "engine/LightManager.h"
