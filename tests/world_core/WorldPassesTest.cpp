@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/D3DRender.h"
+#include "engine/GameSettings.h"
 #include "engine/GameTimer.h"
 #include "engine/InputState.h"
 #include "engine/LightManager.h"
@@ -114,33 +115,43 @@ TEST_F(WorldPassesTest, ShadowOverlayDarkensTheStencilledPixelsByHalfTheStrength
     }
 }
 
+// With the music flag a fade also carries the master volume while it runs: 100 - p fading out,
+// p fading in.
 TEST_F(WorldPassesTest, FadesDarkenByTheirShareOfTheDurationOnTheRealClock)
 {
+    constexpr int UNTOUCHED = 42;
     struct Case {
         const char* name;
         bool out;
         float duration, elapsed;
-        int red; // of 255 under black at the fade's alpha
+        int red;    // of 255 under black at the fade's alpha
+        int master; // the master volume after the frame
     };
     const Case cases[] = {
-        {"fade-out at a quarter", true, 2.0f, 0.5f, 192},  // alpha trunc(25 x 2.55) = 63
-        {"fade-out at three quarters", true, 2.0f, 1.5f, 64}, // alpha 191
-        {"finished fade-out stays black", true, 1.0f, 3.0f, 0},
-        {"fade-in at a quarter", false, 2.0f, 0.5f, 64},   // alpha trunc(255 - 63.75) = 191
-        {"finished fade-in draws nothing", false, 2.0f, 2.5f, 255},
+        {"fade-out at a quarter", true, 2.0f, 0.5f, 192, 75},      // alpha trunc(25 x 2.55) = 63
+        {"fade-out at three quarters", true, 2.0f, 1.5f, 64, 25},  // alpha 191
+        {"finished fade-out stays black", true, 1.0f, 3.0f, 0, UNTOUCHED},
+        {"fade-in at a quarter", false, 2.0f, 0.5f, 64, 25},       // alpha trunc(255 - 63.75) = 191
+        {"finished fade-in draws nothing", false, 2.0f, 2.5f, 255, UNTOUCHED},
     };
+    const int master = GameSettings[SLOT_MASTER];
+    GameSettings[SLOT_AUDIO] = 1; // no sounds are loaded: only the volume setting moves
     for (const Case& c : cases) {
+        GameSettings[SLOT_MASTER] = UNTOUCHED;
         if (c.out)
-            world.StartFadeOut(c.duration, 0);
+            world.StartFadeOut(c.duration, 1);
         else
-            world.StartFadeIn(c.duration, 0);
+            world.StartFadeIn(c.duration, 1);
         gameTimer.realStep = c.elapsed;
         d3dRender.device->BeginScene();
         d3dRender.device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFFFFFFFF, 1.0f, 0);
         world.DrawFade();
         d3dRender.device->EndScene();
         EXPECT_NEAR(Red(Screen()[60 * WORLD_SCREEN_WIDTH + 80]), c.red, 2) << c.name;
+        EXPECT_EQ(GameSettings[SLOT_MASTER], c.master) << c.name;
     }
+    GameSettings[SLOT_AUDIO] = 0;
+    GameSettings[SLOT_MASTER] = master;
     world.fadeKind = FADE_NONE;
 }
 
