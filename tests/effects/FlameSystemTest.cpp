@@ -1,6 +1,8 @@
 // The flame particle pool on a clock the test sets: capacity, expiry with the last particle
 // moved into the freed slot, particles out of view, the fade-colour course, scooter-attached
 // particles and the drawn quad.
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "engine/D3DRender.h"
@@ -136,4 +138,51 @@ TEST_F(FlameSystemTest, OneVisibleParticleIsWrittenAndDrawnAdditively)
         EXPECT_TRUE(ColourNear(PixelAt(512, 100), 0xFF000000)) << "beyond the sprite";
     }
     d3dRender.ps11 = 1;
+}
+
+// A particle fades out over its second half of life and, within its own size of the eye, by
+// (d - s/2) / (s/2), d its distance from the eye and s its size; at s/2 or nearer it ends.
+TEST_F(FlameSystemTest, AParticleFadesInItsSecondHalfAndCloseToTheEye)
+{
+    LookFrom(D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 1));
+    const struct {
+        float distance, age;
+        float factor;
+        int live;
+    } cases[] = {{20.0f, 0.01f, 1.0f, 1}, {20.0f, 0.6f, 0.8f, 1}, {20.0f, 0.9f, 0.2f, 1}, {5.0f, 0.01f, 1.0f, 1},
+                 {3.0f, 0.01f, 0.5f, 1},  {2.5f, 0.01f, 0.25f, 1}, {3.0f, 0.6f, 0.4f, 1},  {1.5f, 0.01f, 0.0f, 0}};
+    for (const auto& c : cases) {
+        flameSystem.Clear();
+        flameSystem.AddParticle(D3DXVECTOR3(0, 0, c.distance), STILL, 4, 1.0f, 0, D3DXVECTOR4(0.5f, 0.5f, 0.5f, 1), 0,
+                                nullptr);
+        Step(c.age);
+        SCOPED_TRACE(testing::Message() << c.distance << " after " << c.age);
+        ASSERT_EQ(flameSystem.count, c.live);
+        if (!c.live)
+            continue;
+        EXPECT_NEAR(flameSystem.particles[0].colour.w, c.factor, 1e-4f);
+        EXPECT_NEAR(flameSystem.particles[0].colour.x, flameSystem.particles[0].startColour.x * c.factor, 1e-4f);
+    }
+}
+
+// Spins lie in [-0.5, -0.2) or [0.2, 0.5]; each colour lane gains up to 0.25.
+TEST_F(FlameSystemTest, StartSpinsKeepClearOfZeroAndColoursWarmByAQuarterAtMost)
+{
+    std::srand(11);
+    float lowest = 1.0f, highest = -1.0f, nearestZero = 1.0f, lowestRed = 1.0f, highestRed = 0.0f;
+    for (int i = 0; i < FLAME_PARTICLE_CAPACITY; ++i) {
+        flameSystem.AddParticle(AHEAD, STILL, 1, 1, 0, D3DXVECTOR4(0.25f, 0.5f, 0.5f, 1), 0, nullptr);
+        const CFlameSystem::Particle& particle = flameSystem.particles[i];
+        lowest = std::min(lowest, particle.spin);
+        highest = std::max(highest, particle.spin);
+        nearestZero = std::min(nearestZero, std::fabs(particle.spin));
+        lowestRed = std::min(lowestRed, particle.startColour.x);
+        highestRed = std::max(highestRed, particle.startColour.x);
+    }
+    EXPECT_NEAR(lowest, -0.5f, 0.01f);
+    EXPECT_NEAR(highest, 0.5f, 0.01f);
+    EXPECT_NEAR(nearestZero, 0.2f, 0.01f);
+    EXPECT_GE(nearestZero, 0.2f - 1e-6f);
+    EXPECT_NEAR(lowestRed, 0.25f, 0.01f);
+    EXPECT_NEAR(highestRed, 0.5f, 0.01f);
 }

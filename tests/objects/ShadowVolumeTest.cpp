@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <string>
 #include <map>
 #include <vector>
 
 #include "engine/D3DRender.h"
 #include "engine/GameSettings.h"
+#include "engine/GameTimer.h"
 #include "platform/gfx/GfxControl.h"
 #include "world/Environment.h"
 #include "world/ObjectManager.h"
@@ -17,6 +21,7 @@
 #include "world/ObjectShadow.h"
 #include "world/ShadowVolume.h"
 #include "world/StaticObject.h"
+#include "world/Vehicle.h"
 
 namespace {
 
@@ -75,15 +80,17 @@ TEST(ShadowVolume, ClosedMeshGivesItsSilhouetteAndAClosedVolume)
 
 class ObjectShadowTest : public ObjectTest {
 protected:
-    void LoadShadowed(CStaticObject& object, const char* type)
+    void LoadShadowed(CStaticObject& object, const char* type, bool dynamic = false)
     {
+        const bool scooter = std::string(type) == "GTYPE_VEHICLE";
         WriteMesh("box.msh", BoxMesh());
         WriteTexture("base.bmp", 0xFF808080u);
         ObjectDescriptionSpec spec;
         spec.objectType = type;
+        spec.objectClass = scooter ? "GCLASS_VEHICLE" : "GCLASS_STATIC";
         spec.mesh = "box.msh";
         spec.baseTexture = "base.bmp";
-        spec.sections = {ShadowSection(false)};
+        spec.sections = {ShadowSection(dynamic)};
         object.Load(Describe("object.obj", spec).c_str(), 1, -1);
         ASSERT_NE(nullptr, object.components.shadow);
     }
@@ -197,6 +204,34 @@ TEST_F(ObjectShadowTest, HardEdgedBoxGivesAClosedVolumeWoundOutwards)
     }
 }
 
+namespace {
+
+// A wall across the view at depth z in one colour, writing depth.
+void DrawWall(float z, D3DCOLOR colour)
+{
+    IDirect3DDevice9* device = d3dRender.device;
+    D3DXMATRIX identity;
+    D3DXMatrixIdentity(&identity);
+    device->SetTransform(D3DTS_WORLD, &identity);
+    device->SetFVF(D3DFVF_XYZ | D3DFVF_DIFFUSE);
+    d3dRender.SetLighting(0);
+    d3dRender.SetAlphaBlend(0);
+    device->SetTexture(0, nullptr);
+    // An earlier test's draw may have left depth writes off (the default states do not set them).
+    device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
+    d3dRender.SetZWrite(1);
+    struct Vertex {
+        float x, y, z;
+        D3DCOLOR colour;
+    };
+    // Counter-clockwise as seen from the camera: the game's front faces.
+    const Vertex wall[6] = {{-50, -50, z, colour}, {50, 50, z, colour}, {-50, 50, z, colour},
+                            {-50, -50, z, colour}, {50, -50, z, colour}, {50, 50, z, colour}};
+    device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, wall, sizeof(Vertex));
+}
+
+} // namespace
+
 TEST_F(ObjectShadowTest, BoxShadowOnAWallFillsItsOutline)
 {
     // The camera looks down +z at a wall at z = 6; the box floats at z = 4 with the light
@@ -215,13 +250,7 @@ TEST_F(ObjectShadowTest, BoxShadowOnAWallFillsItsOutline)
 
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u, 1.0f, 0);
     device->BeginScene();
-    D3DXMATRIX identity;
-    D3DXMatrixIdentity(&identity);
-    device->SetTransform(D3DTS_WORLD, &identity);
-    device->SetFVF(D3DFVF_XYZ);
-    // Counter-clockwise as seen from the camera: the game's front faces.
-    const D3DXVECTOR3 wall[6] = {{-50, -50, 6}, {50, 50, 6}, {-50, 50, 6}, {-50, -50, 6}, {50, -50, 6}, {50, 50, 6}};
-    device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, wall, sizeof(D3DXVECTOR3));
+    DrawWall(6.0f, 0xFF808080u);
     objectManager.AddEntry(&decor);
     environment.shadowStrength = 1.0f;
     world.RenderShadowVolumes();
@@ -249,4 +278,156 @@ TEST_F(ObjectShadowTest, BoxShadowOnAWallFillsItsOutline)
     EXPECT_EQ(9, inside) << "the middle of the shadow around " << cx << " " << cy;
     // 1.8 wide at z = 6 is about 9.6 pixels: some 90 pixels filled, under 40 on its outline.
     EXPECT_GT(shadowed, 70) << "a filled area, not its outline";
+}
+
+namespace {
+
+// The vertices of an object's last shadow build, in its model space.
+std::vector<D3DXVECTOR3> BuiltVolume(CObjectShadow& shadow)
+{
+    std::vector<D3DXVECTOR3> volume(shadow.vertexCount);
+    void* data = nullptr;
+    if (volume.empty() || FAILED(shadow.vertexBuffer->Lock(0, 0, &data, D3DLOCK_READONLY)))
+        return {};
+    std::memcpy(volume.data(), data, volume.size() * sizeof(D3DXVECTOR3));
+    shadow.vertexBuffer->Unlock();
+    return volume;
+}
+
+// How far the volume reaches below and to the left of its caster's inset box (x, y >= -0.9).
+D3DXVECTOR2 Reach(const std::vector<D3DXVECTOR3>& volume)
+{
+    D3DXVECTOR2 lowest(0, 0);
+    for (const D3DXVECTOR3& p : volume) {
+        lowest.x = std::min(lowest.x, p.x);
+        lowest.y = std::min(lowest.y, p.y);
+    }
+    return D3DXVECTOR2(-0.9f - lowest.x, -0.9f - lowest.y);
+}
+
+} // namespace
+
+// Towards a sun up and to the right (1, 1, 0): scenery extrudes along (1, 0.4, 0) by 20 for a
+// piece, 60 for a structure, five radii for a decor; a scooter along (1, 1, 0) by twice (its
+// ground distance or two radii, whichever is more, plus 1).
+TEST_F(ObjectShadowTest, ExtrusionFollowsTheOwnersType)
+{
+    environment.shadowVector = D3DXVECTOR3(1, 1, 0);
+    struct Case {
+        const char* type;
+        float groundDistance;
+        float lift; // the light's y before normalising
+    };
+    const Case cases[] = {{"GTYPE_PLATFORM", 0, 0.4f}, {"GTYPE_STRUCTURE", 0, 0.4f}, {"GTYPE_DECORS", 0, 0.4f},
+                          {"GTYPE_VEHICLE", 0, 1.0f},   {"GTYPE_VEHICLE", 10, 1.0f}};
+    for (const Case& c : cases) {
+        CVehicle object; // a scooter's own fields; the description gives the type
+        LoadShadowed(object, c.type);
+        object.groundDistance = c.groundDistance;
+        D3DXMatrixTranslation(&object.world, 0, 0, 10);
+        object.worldCentre = D3DXVECTOR3(0, 0, 10);
+        object.cameraDistance = 8;
+        const float r = object.radius;
+        const float extrusion = std::string(c.type) == "GTYPE_PLATFORM"    ? 20.0f
+                                : std::string(c.type) == "GTYPE_STRUCTURE" ? 60.0f
+                                : std::string(c.type) == "GTYPE_DECORS"    ? 5.0f * r
+                                                                           : (std::max(2.0f * r, c.groundDistance) + 1.0f) * 2.0f;
+        const D3DXVECTOR3 light = Unit({1.0f, c.lift, 0.0f});
+        object.components.shadow->Update();
+        const D3DXVECTOR2 reach = Reach(BuiltVolume(*object.components.shadow));
+        EXPECT_NEAR(reach.x, light.x * extrusion, 0.05f) << c.type << " " << c.groundDistance;
+        EXPECT_NEAR(reach.y, light.y * extrusion, 0.05f) << c.type << " " << c.groundDistance;
+    }
+}
+
+TEST_F(ObjectShadowTest, ShadowsAreBuiltWithin500OfTheEyeAScootersWithin100)
+{
+    struct Case {
+        const char* type;
+        float distance;
+        bool built;
+    };
+    const Case cases[] = {{"GTYPE_DECORS", 499, true}, {"GTYPE_DECORS", 501, false},
+                          {"GTYPE_VEHICLE", 99, true}, {"GTYPE_VEHICLE", 101, false}};
+    for (const Case& c : cases) {
+        CVehicle object;
+        LoadShadowed(object, c.type);
+        D3DXMatrixTranslation(&object.world, 0, 0, 10);
+        object.worldCentre = D3DXVECTOR3(0, 0, 10);
+        object.cameraDistance = c.distance;
+        object.components.shadow->Update();
+        EXPECT_EQ(object.components.shadow->vertexCount > 0, c.built) << c.type << " at " << c.distance;
+    }
+}
+
+// A scooter's dynamic shadow follows the light at most every 0.025 s of game time; another
+// dynamic shadow every frame.
+TEST_F(ObjectShadowTest, AScootersShadowIsRebuiltAfterItsDelayOtherDynamicShadowsEveryFrame)
+{
+    struct Case {
+        const char* type;
+        float step;
+        bool rebuilt;
+    };
+    const Case cases[] = {{"GTYPE_VEHICLE", 0.02f, false}, {"GTYPE_VEHICLE", 0.03f, true}, {"GTYPE_DECORS", 0.0f, true}};
+    for (const Case& c : cases) {
+        CVehicle object;
+        LoadShadowed(object, c.type, true);
+        D3DXMatrixTranslation(&object.world, 0, 0, 10);
+        object.worldCentre = D3DXVECTOR3(0, 0, 10);
+        object.cameraDistance = 8;
+        gameTimer.gameStep = 0.0f;
+        environment.shadowVector = D3DXVECTOR3(1, 1, 0);
+        object.components.shadow->Update();
+        const std::vector<D3DXVECTOR3> first = BuiltVolume(*object.components.shadow);
+        environment.shadowVector = D3DXVECTOR3(-1, 1, 0);
+        gameTimer.gameStep = c.step;
+        object.components.shadow->Update();
+        const std::vector<D3DXVECTOR3> second = BuiltVolume(*object.components.shadow);
+        ASSERT_FALSE(first.empty());
+        const bool same = first.size() == second.size() &&
+                          std::memcmp(first.data(), second.data(), first.size() * sizeof(D3DXVECTOR3)) == 0;
+        EXPECT_EQ(!same, c.rebuilt) << c.type << " after " << c.step;
+    }
+    gameTimer.gameStep = 0.0f;
+}
+
+// The volumes only count in the stencil: colours and depths stay, and a volume wholly behind the
+// wall (its front and back faces both hidden) counts nothing.
+TEST_F(ObjectShadowTest, VolumesChangeNeitherColourNorDepthAndCountNothingBehindAWall)
+{
+    IDirect3DDevice9* device = d3dRender.device;
+    CSceneObject decor;
+    LoadShadowed(decor, "GTYPE_DECORS");
+    D3DXMatrixTranslation(&decor.world, 0, 0, 4);
+    decor.worldCentre = D3DXVECTOR3(0, 0, 4);
+    decor.cameraDistance = 4;
+    CObjectShadow& shadow = *decor.components.shadow;
+    shadow.visible = 1;
+    shadow.Build(shadow.mesh, Unit({0.2f, 0.1f, -1.0f}), 30.0f);
+    environment.shadowStrength = 1.0f;
+    objectManager.AddEntry(&decor);
+
+    struct Case {
+        float wallDepth;
+        bool shadowed;
+    };
+    for (const Case c : {Case {6.0f, true}, Case {2.0f, false}}) {
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u, 1.0f, 0);
+        device->BeginScene();
+        DrawWall(c.wallDepth, 0xFF808080u);
+        world.RenderShadowVolumes();
+        const std::vector<D3DCOLOR> afterVolumes = ReadRenderTarget(device, 0, 0, SIZE, SIZE);
+        DrawWall(c.wallDepth - 0.5f, 0xFF00FF00u); // in front of the wall, behind the box's near side
+        device->EndScene();
+        const std::vector<unsigned char> stencil = ReadStencil(device, 0, 0, SIZE, SIZE);
+        const std::vector<D3DCOLOR> afterSecondWall = ReadRenderTarget(device, 0, 0, SIZE, SIZE);
+        EXPECT_EQ(std::count(afterVolumes.begin(), afterVolumes.end(), afterVolumes[0]), long(afterVolumes.size()))
+            << "the wall's colour everywhere, wall at " << c.wallDepth;
+        EXPECT_EQ(std::count(afterSecondWall.begin(), afterSecondWall.end(), 0xFF00FF00u), long(afterSecondWall.size()))
+            << "no depth from the volumes, wall at " << c.wallDepth;
+        EXPECT_EQ(std::count(stencil.begin(), stencil.end(), 0) < long(stencil.size()), c.shadowed)
+            << "wall at " << c.wallDepth;
+    }
+    objectManager.RemoveEntry(&decor);
 }

@@ -5,6 +5,8 @@
 #include "tests/track/TrackFixture.h"
 #include "world/CollisionQuery.h"
 #include "world/ObjectManager.h"
+#include "world/Vehicle.h"
+#include "world/VehicleManager.h"
 
 namespace {
 
@@ -81,6 +83,56 @@ TEST_F(CollisionQueryTest, ContactOfOverlappingObjects)
     EXPECT_EQ(collisionQuery.AnyContact(box, &hit, &normal), 1);
     EXPECT_EQ(collisionQuery.hitObject, second);
     EXPECT_EQ(collisionQuery.AnyContact(second, &hit, &normal), 0) << "the box at index 2 is not tried, nor itself";
+}
+
+// Each query starts at its own table index: the segment test at 1 (the road), the any-hit
+// queries at 3 (the near tower); mode 0 takes the first hit in table order, not the nearest.
+TEST_F(CollisionQueryTest, QueriesStartAtTheirFirstIndexAndModeZeroTakesTheFirstInTableOrder)
+{
+    D3DXVECTOR3 hit;
+    ASSERT_EQ(collisionQuery.SegmentTest(D3DXVECTOR3(3, 10, 10), D3DXVECTOR3(3, -10, 10), &hit, 0), 1);
+    EXPECT_EQ(collisionQuery.hitObject, road);
+    ASSERT_EQ(collisionQuery.AnySegmentHit(D3DXVECTOR3(0, 10, 150), D3DXVECTOR3(0, 10, 250), 100, &hit), 1);
+    EXPECT_EQ(collisionQuery.hitObject, nearTower);
+    ASSERT_EQ(collisionQuery.SegmentTest(D3DXVECTOR3(0, 10, 400), D3DXVECTOR3(0, 10, 150), &hit, 0), 1);
+    EXPECT_EQ(collisionQuery.hitObject, nearTower) << "the near tower comes first in the table";
+}
+
+// Of two pieces under one another the ground probes name the one nearer to their start.
+TEST_F(CollisionQueryTest, GroundProbesNameTheNearerOfTwoPieces)
+{
+    CSceneObject* lower = Place(STRAIGHT, D3DXVECTOR3(0, -5, 0));
+    D3DXVECTOR3 hit, normal;
+    ASSERT_EQ(collisionQuery.NearestSegmentHitType8(D3DXVECTOR3(3, 10, 10), D3DXVECTOR3(3, -20, 10), 30, &hit, &normal), 1);
+    EXPECT_EQ(collisionQuery.hitObject, road);
+    EXPECT_NEAR(hit.y, 0.0f, 1e-3f);
+    ASSERT_EQ(collisionQuery.NearestSegmentHitType8(D3DXVECTOR3(3, -3, 10), D3DXVECTOR3(3, -20, 10), 30, &hit, &normal), 1);
+    EXPECT_EQ(collisionQuery.hitObject, lower);
+    EXPECT_NEAR(hit.y, -5.0f, 1e-3f);
+    ASSERT_EQ(collisionQuery.NearestHitType8(D3DXVECTOR3(3, -4.5f, 10), 5.0f, &hit, &normal), 1);
+    EXPECT_EQ(collisionQuery.hitObject, lower) << "0.5 from the lower piece, 4.5 from the road";
+    ASSERT_EQ(collisionQuery.NearestHitType8(D3DXVECTOR3(3, -0.5f, 10), 5.0f, &hit, &normal), 1);
+    EXPECT_EQ(collisionQuery.hitObject, road);
+}
+
+// Scooters are tried only when no table object is hit, in both modes (the probes are rays from the
+// origin through the end point).
+TEST_F(CollisionQueryTest, AScooterIsHitOnlyWhenNoObjectIs)
+{
+    CVehicle scooter; // a box for a body, on the line before the near tower
+    scooter.CStaticObject::Load(BOX, 1, -1);
+    D3DXMatrixTranslation(&scooter.world, 0, 10, 100);
+    vehicleManager.vehicles[0] = &scooter;
+    vehicleManager.vehicleCount = 1;
+    D3DXVECTOR3 hit;
+    for (int mode : {0, 1}) {
+        ASSERT_EQ(collisionQuery.SegmentTest(D3DXVECTOR3(0, 10, 110), D3DXVECTOR3(0, 10, 90), &hit, mode), 1);
+        EXPECT_EQ(collisionQuery.hitObject, &scooter) << mode;
+        ASSERT_EQ(collisionQuery.SegmentTest(D3DXVECTOR3(0, 10, 90), D3DXVECTOR3(0, 10, 400), &hit, mode), 1);
+        EXPECT_EQ(collisionQuery.hitObject, nearTower) << "the nearer scooter is not tried, mode " << mode;
+    }
+    vehicleManager.vehicleCount = 0;
+    vehicleManager.vehicles[0] = nullptr;
 }
 
 TEST(CollisionQueryEmptyTest, EmptySceneHitsNothingAndKeepsTheRecord)

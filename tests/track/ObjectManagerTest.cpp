@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "engine/FileSystem.h"
+#include "engine/GameTimer.h"
 #include "tests/track/TrackFixture.h"
 #include "world/ObjectManager.h"
 #include "world/Platform.h"
@@ -80,6 +81,24 @@ TEST_F(ObjectManagerTest, FirstUpdateSortsPiecesAndStructuresNearestFirst)
     EXPECT_LT(DrawIndex(near), DrawIndex(far));
     objectManager.SortNow();
     EXPECT_LT(DrawIndex(far), DrawIndex(near));
+}
+
+// After the first pass the draw order is sorted again once more than a second of game time has
+// gone by.
+TEST_F(ObjectManagerTest, TheDrawOrderIsSortedAgainAfterASecondOfGameTime)
+{
+    world.eye = D3DXVECTOR3(0, 0, 0);
+    CSceneObject* far = Place(TOWER, D3DXVECTOR3(0, 0, 400));
+    CSceneObject* near = Place(TOWER, D3DXVECTOR3(0, 0, 100));
+    gameTimer.gameStep = 0.0f;
+    objectManager.Update();
+    far->SetTransform(D3DXVECTOR3(0, 0, 1), D3DXVECTOR3(0, 0, 2), D3DXVECTOR3(0, 1, 0));
+    gameTimer.gameStep = 0.6f;
+    objectManager.Update();
+    EXPECT_LT(DrawIndex(near), DrawIndex(far)) << "0.6 s";
+    objectManager.Update();
+    EXPECT_LT(DrawIndex(far), DrawIndex(near)) << "1.2 s";
+    gameTimer.gameStep = 0.0f;
 }
 
 TEST_F(ObjectManagerTest, LocationListReadsRecordsUntilItsEnd)

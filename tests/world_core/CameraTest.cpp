@@ -1,31 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
 
-#include "engine/D3DRender.h"
 #include "engine/GameSettings.h"
 #include "engine/GameTimer.h"
-#include "world/Camera.h"
+#include "tests/world_core/CameraFixture.h"
 
 namespace {
-
-// A camera at the origin looking along +z on an 800 x 600 back buffer, no device.
-class CameraTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        d3dRender.device = nullptr;
-        d3dRender.effect = nullptr;
-        d3dRender.screenWidth = 800.0f;
-        d3dRender.screenHeight = 600.0f;
-        d3dRender.xFactor = d3dRender.yFactor = 1.0f;
-        camera.SetProjection(D3DX_PI / 2.0f, 800.0f / 600.0f, 0.25f, 2000.0f);
-        camera.SetViewport(0, 0, 800, 600);
-        camera.SetPosition({0, 0, 0}, {0, 0, 10}, {0, 1, 0});
-    }
-
-    CCamera camera;
-};
 
 TEST_F(CameraTest, ProjectionIsTheLeftHandedPerspective)
 {
@@ -65,6 +44,10 @@ TEST_F(CameraTest, SphereTestCountsSpheresPartlyOnScreen)
         {"behind", {0, 0, -10}, 1, 0},
         {"beside, reaching into view", {15, 0, 10}, 3, 1},
         {"beside, small", {15, 0, 10}, 0.1f, 0},
+        // Tested with a tenth more than the radius: the rim 1.155 from the centre is on screen.
+        {"beside, within a tenth more than its radius", {15, 0, 10}, 1.05f, 1},
+        {"just behind the eye, within a tenth more", {0, 0, -1}, 0.95f, 1},
+        {"behind the eye, farther than a tenth more", {0, 0, -1}, 0.9f, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(camera.SphereTest(c.centre, c.radius), c.expected) << c.name;

@@ -62,6 +62,16 @@ TEST_F(PhysicsTest, StepsFallOntoTheGroundAndTouchedManifoldsAreCleared)
         EXPECT_EQ(physics.dispatcher->getManifoldByIndexInternal(i)->getNumContacts(), 0);
 }
 
+// A frame of 0.11 s runs six fixed steps of 1/60 s: the free fall after n steps of h under
+// gravity 10 is 10 h^2 n (n + 1) / 2.
+TEST_F(PhysicsTest, AFrameRunsWholeSixtiethsOfASecond)
+{
+    gameTimer.gameStep = 0.11f;
+    physics.StepPhysics();
+    const float h = 1.0f / 60.0f;
+    EXPECT_NEAR(BallHeight(), 2.5f - 10.0f * h * h * 21.0f, 1e-4f);
+}
+
 TEST_F(PhysicsTest, DeleteHeldInDebugModeFreezesTheBodies)
 {
     GameSettings[SLOT_DEBUG_MODE] = 1;
