@@ -119,7 +119,7 @@ TEST_F(WorldPassesTest, ShadowOverlayDarkensTheStencilledPixelsByHalfTheStrength
 // p fading in.
 TEST_F(WorldPassesTest, FadesDarkenByTheirShareOfTheDurationOnTheRealClock)
 {
-    constexpr int UNTOUCHED = 42;
+    constexpr int BEFORE = 42;
     struct Case {
         const char* name;
         bool out;
@@ -130,14 +130,14 @@ TEST_F(WorldPassesTest, FadesDarkenByTheirShareOfTheDurationOnTheRealClock)
     const Case cases[] = {
         {"fade-out at a quarter", true, 2.0f, 0.5f, 192, 75},      // alpha trunc(25 x 2.55) = 63
         {"fade-out at three quarters", true, 2.0f, 1.5f, 64, 25},  // alpha 191
-        {"finished fade-out stays black", true, 1.0f, 3.0f, 0, UNTOUCHED},
+        {"finished fade-out stays black", true, 1.0f, 3.0f, 0, 0},  // the ending frame sets the end volume
         {"fade-in at a quarter", false, 2.0f, 0.5f, 64, 25},       // alpha trunc(255 - 63.75) = 191
-        {"finished fade-in draws nothing", false, 2.0f, 2.5f, 255, UNTOUCHED},
+        {"finished fade-in draws nothing", false, 2.0f, 2.5f, 255, 100},
     };
     const int master = GameSettings[SLOT_MASTER];
     GameSettings[SLOT_AUDIO] = 1; // no sounds are loaded: only the volume setting moves
     for (const Case& c : cases) {
-        GameSettings[SLOT_MASTER] = UNTOUCHED;
+        GameSettings[SLOT_MASTER] = BEFORE;
         if (c.out)
             world.StartFadeOut(c.duration, 1);
         else
