@@ -36,6 +36,7 @@ Device* Device::Create(IDirect3D9* owner, SDL_Window* window, const D3DPRESENT_P
         return nullptr;
     }
     device->ResetStates();
+    device->ShowBlackWindow();
     *result = D3D_OK;
     return device;
 }
@@ -103,6 +104,18 @@ bool Device::CreateSwapChain(const D3DPRESENT_PARAMETERS& parameters)
     SDL_GL_SetSwapInterval(presentation.PresentationInterval == D3DPRESENT_INTERVAL_IMMEDIATE ? 0 : 1);
     targetsChanged = true;
     return true;
+}
+
+// The window shows black from the moment the device owns it, as a window painted with a black
+// background brush does, until the first frame is presented.
+void Device::ShowBlackWindow()
+{
+    cache.DrawFramebuffer(0);
+    cache.Enable(GL_SCISSOR_TEST, false);
+    cache.ColorMask(0xF);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    SDL_GL_SwapWindow(window);
 }
 
 void Device::ReleaseSwapChain()

@@ -101,6 +101,7 @@ private:
     Device(IDirect3D9* owner, SDL_Window* window, SDL_GLContext context, const D3DCAPS9& caps);
     bool CreateSwapChain(const D3DPRESENT_PARAMETERS& parameters);
     void ReleaseSwapChain();
+    void ShowBlackWindow();
     void ResetStates();
     void ReplaceSurface(SurfaceBase*& slot, IDirect3DSurface9* surface);
     void BindTargets();
