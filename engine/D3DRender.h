@@ -188,10 +188,11 @@ public:
     IDirect3DSurface9* blurDepthSurface;
     IDirect3DVertexBuffer9* blurQuads[2];
 
-private:
-    void ResetFields();
     // Blur available with an effect to compose it, the Blur setting on and the strength above 0.
     bool MotionBlurRuns() const;
+
+private:
+    void ResetFields();
     // Side of the square drawn into target 0: 512 in autoplay, else 1024.
     int MotionBlurRenderSize() const;
     void SaveScreenMetrics();

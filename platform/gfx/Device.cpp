@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/gfx/GlMapping.h"
 
@@ -243,6 +244,7 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*)
                            static_cast<GLint>(presentation.BackBufferHeight), 0, height, width, 0,
                            GL_COLOR_BUFFER_BIT, GL_LINEAR);
     SDL_GL_SwapWindow(window);
+    counters.pixelsCopied += std::uint64_t(width) * std::uint64_t(height);
     return D3D_OK;
 }
 
@@ -387,6 +389,7 @@ HRESULT Device::StretchRect(IDirect3DSurface9* source, const RECT* sourceRect, I
                            fromRect.bottom, toRect.left, toRect.top, toRect.right, toRect.bottom, mask, glFilter);
     glNamedFramebufferTexture(readFramebuffer, attachment, 0, 0);
     glNamedFramebufferTexture(copyFramebuffer, attachment, 0, 0);
+    counters.pixelsCopied += std::uint64_t(std::abs(toRect.right - toRect.left)) * std::abs(toRect.bottom - toRect.top);
     return glGetError() == GL_NO_ERROR ? D3D_OK : D3DERR_INVALIDCALL;
 }
 
@@ -435,6 +438,7 @@ void Device::BindTargets()
     if (!targetsChanged)
         return;
     targetsChanged = false;
+    ++counters.targetSwitches;
     renderTarget->Attach(drawFramebuffer, GL_COLOR_ATTACHMENT0);
     glNamedFramebufferRenderbuffer(drawFramebuffer, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
     if (depthStencil)
@@ -500,6 +504,7 @@ HRESULT Device::Clear(DWORD count, const RECT* rects, DWORD flags, D3DCOLOR colo
         }
         cache.Scissor(r.left, r.top, r.right - r.left, r.bottom - r.top);
         glClear(mask);
+        counters.pixelsCleared += std::uint64_t(r.right - r.left) * std::uint64_t(r.bottom - r.top);
     }
     return D3D_OK;
 }
@@ -533,6 +538,8 @@ std::vector<unsigned char> Device::ReadStencilValues(int x, int y, int width, in
 }
 
 void LoseDevice(IDirect3DDevice9* device, DeviceLoss kind) { static_cast<Device*>(device)->Lose(kind); }
+
+DeviceCounters CountersOf(IDirect3DDevice9* device) { return static_cast<Device*>(device)->Counters(); }
 
 std::uint64_t GlStateCallCount(IDirect3DDevice9* device) { return static_cast<Device*>(device)->StateCalls(); }
 

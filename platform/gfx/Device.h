@@ -93,6 +93,7 @@ public:
 
     void Lose(DeviceLoss kind);
     std::uint64_t StateCalls() const { return cache.Calls(); }
+    const DeviceCounters& Counters() const { return counters; }
     std::vector<D3DCOLOR> ReadPixels(int x, int y, int width, int height);
     std::vector<unsigned char> ReadStencilValues(int x, int y, int width, int height);
     const ShaderConstants& Constants() const { return constants; }
@@ -156,6 +157,7 @@ private:
     IndexBuffer* indices = nullptr;
     ShaderConstants constants {};
 
+    DeviceCounters counters;
     bool inScene = false;
     enum class Loss { None, Pending, Lost, NotReset };
     Loss loss = Loss::None;
