@@ -197,8 +197,9 @@ private:
     int MotionBlurRenderSize() const;
     void SaveScreenMetrics();
     void RestoreScreenMetrics();
-    // Moves the three older frames one target down; false when a copy fails.
-    bool ShiftBlurHistory();
+    // Moves the three older frames one target down, each the square that a frame of the render
+    // size fills; false when a copy fails.
+    bool ShiftBlurHistory(int renderSize);
     bool CreateBlurQuads();
     // Turns every batch vertex to the eye on the processor (no vertex shaders).
     void TurnBatchToEye(const D3DXVECTOR3& eye);
