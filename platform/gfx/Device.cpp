@@ -10,6 +10,14 @@ namespace {
 
 constexpr D3DMATRIX IDENTITY = {{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}}};
 
+// A copy that keeps the size samples texel centres, where linear filtering gives the texel
+// itself; nearest filtering lets the driver copy without filtering.
+GLenum BlitFilter(bool linear, GLint fromWidth, GLint fromHeight, GLint toWidth, GLint toHeight)
+{
+    const bool sameSize = std::abs(fromWidth) == std::abs(toWidth) && std::abs(fromHeight) == std::abs(toHeight);
+    return linear && !sameSize ? GL_LINEAR : GL_NEAREST;
+}
+
 } // namespace
 
 Device* Device::Create(IDirect3D9* owner, SDL_Window* window, const D3DPRESENT_PARAMETERS& parameters,
@@ -240,9 +248,10 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*)
     cache.Enable(GL_SCISSOR_TEST, false);
     cache.DrawFramebuffer(0);
     // The back buffer's row 0 is the top row; the window's is the bottom row.
-    glBlitNamedFramebuffer(readFramebuffer, 0, 0, 0, static_cast<GLint>(presentation.BackBufferWidth),
-                           static_cast<GLint>(presentation.BackBufferHeight), 0, height, width, 0,
-                           GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    const auto backWidth = static_cast<GLint>(presentation.BackBufferWidth);
+    const auto backHeight = static_cast<GLint>(presentation.BackBufferHeight);
+    glBlitNamedFramebuffer(readFramebuffer, 0, 0, 0, backWidth, backHeight, 0, height, width, 0, GL_COLOR_BUFFER_BIT,
+                           BlitFilter(true, backWidth, backHeight, width, height));
     SDL_GL_SwapWindow(window);
     counters.pixelsCopied += std::uint64_t(width) * std::uint64_t(height);
     return D3D_OK;
@@ -381,7 +390,9 @@ HRESULT Device::StretchRect(IDirect3DSurface9* source, const RECT* sourceRect, I
     to->Attach(copyFramebuffer, attachment);
     const GLbitfield mask = from->IsDepth() ? GL_DEPTH_BUFFER_BIT | (from->HasStencil() ? GL_STENCIL_BUFFER_BIT : 0)
                                             : GL_COLOR_BUFFER_BIT;
-    const GLenum glFilter = (filter == D3DTEXF_POINT || from->IsDepth()) ? GL_NEAREST : GL_LINEAR;
+    const GLenum glFilter =
+        BlitFilter(filter != D3DTEXF_POINT && !from->IsDepth(), fromRect.right - fromRect.left,
+                   fromRect.bottom - fromRect.top, toRect.right - toRect.left, toRect.bottom - toRect.top);
     cache.Enable(GL_SCISSOR_TEST, false);
     while (glGetError() != GL_NO_ERROR) {
     }
