@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -47,10 +48,10 @@ constexpr int TRACK_LENGTH = 2;
 constexpr int FULL_GRID = 12;
 constexpr int PLAYER_SCOOTER = 6;
 constexpr int RACING_PHASE = 6;     // the start phase that releases the grid
-constexpr int WARM_UP_FRAMES = 60; // on a fast clock: the grid gets going
+constexpr std::uint32_t WARM_UP_GAME_MS = 2000; // on a fast clock: the grid gets going
 constexpr float WARM_UP_CLOCK_SPEED = 2.0f;
-constexpr int SETTLE_FRAMES = 20;
-constexpr int MIN_SPLIT_FRAMES = 10;
+constexpr int SETTLE_FRAMES = 10;
+constexpr int MIN_SPLIT_FRAMES = 5;
 
 void MaximumVisualOptions()
 {
@@ -103,7 +104,8 @@ void StartRacingFromGrid()
     race.phase = RACING_PHASE;
     race.phaseTimer = 0.0f;
     gameTimer.timeSpeed = WARM_UP_CLOCK_SPEED;
-    for (int frame = 0; frame < WARM_UP_FRAMES; ++frame)
+    const std::uint32_t start = gameTimer.gameTime;
+    while (gameTimer.gameTime - start < WARM_UP_GAME_MS)
         RunFrame();
     gameTimer.timeSpeed = 1.0f;
     for (int frame = 0; frame < SETTLE_FRAMES; ++frame)
