@@ -188,16 +188,18 @@ public:
     IDirect3DSurface9* blurDepthSurface;
     IDirect3DVertexBuffer9* blurQuads[2];
 
-private:
-    void ResetFields();
     // Blur available with an effect to compose it, the Blur setting on and the strength above 0.
     bool MotionBlurRuns() const;
+
+private:
+    void ResetFields();
     // Side of the square drawn into target 0: 512 in autoplay, else 1024.
     int MotionBlurRenderSize() const;
     void SaveScreenMetrics();
     void RestoreScreenMetrics();
-    // Moves the three older frames one target down; false when a copy fails.
-    bool ShiftBlurHistory();
+    // Moves the three older frames one target down, each the square that a frame of the render
+    // size fills; false when a copy fails.
+    bool ShiftBlurHistory(int renderSize);
     bool CreateBlurQuads();
     // Turns every batch vertex to the eye on the processor (no vertex shaders).
     void TurnBatchToEye(const D3DXVECTOR3& eye);

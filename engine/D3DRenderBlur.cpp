@@ -28,6 +28,15 @@ void ResetCameraViewport(float width, float height, bool updateView)
         world.activeCamera->UpdateView();
 }
 
+// The top-left square of a target that a frame of the render size fills: the whole target at
+// the full render size, a corner of the same share at a smaller one. The composition samples
+// nothing outside it.
+RECT FilledSquare(int target, int renderSize)
+{
+    const auto side = static_cast<LONG>(BLUR_TARGET_SIZES[target] * UINT(renderSize) / UINT(RENDER_SIZE));
+    return RECT {0, 0, side, side};
+}
+
 } // namespace
 
 bool CD3DRender::MotionBlurRuns() const
@@ -148,15 +157,17 @@ void CD3DRender::RestoreDepthSurface()
     ReleaseAndClear(savedDepthSurface);
 }
 
-bool CD3DRender::ShiftBlurHistory()
+bool CD3DRender::ShiftBlurHistory(int renderSize)
 {
     // Oldest first, so that each frame moves down one target.
     for (int destination = BLUR_TARGETS - 1; destination > 0; --destination) {
+        const RECT fromSquare = FilledSquare(destination - 1, renderSize);
+        const RECT toSquare = FilledSquare(destination, renderSize);
         IDirect3DSurface9* from = nullptr;
         IDirect3DSurface9* to = nullptr;
         blurTargets[destination - 1]->GetSurfaceLevel(0, &from);
         blurTargets[destination]->GetSurfaceLevel(0, &to);
-        const bool copied = from && to && SUCCEEDED(device->StretchRect(from, nullptr, to, nullptr, D3DTEXF_LINEAR));
+        const bool copied = from && to && SUCCEEDED(device->StretchRect(from, &fromSquare, to, &toSquare, D3DTEXF_LINEAR));
         ReleaseAndClear(from);
         ReleaseAndClear(to);
         if (!copied)
@@ -176,7 +187,7 @@ void CD3DRender::BeginMotionBlur()
     screenWidth = screenHeight = static_cast<float>(size);
     xFactor = yFactor = 1.0f;
 
-    if (!ShiftBlurHistory()) {
+    if (!ShiftBlurHistory(size)) {
         // The history cannot be kept on this device: blur off for good.
         RestoreRenderTarget();
         RestoreDepthSurface();

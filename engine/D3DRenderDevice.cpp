@@ -10,6 +10,7 @@
 #include "engine/MainWindow.h"
 #include "engine/MeshContainer.h"
 #include "engine/SettingsFile.h"
+#include "engine/StartupTimes.h"
 #include "platform/win/WinMessageBox.h"
 #include "platform/win/WinWindow.h"
 
@@ -241,6 +242,7 @@ int CD3DRender::CreateDevice(HWND window, int windowed, int, int)
     presentParameters.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
 
     const HRESULT created = CreateDeviceWithFallbacks(window);
+    LogStartupStep("device created (the window shows black)");
     if (FAILED(created)) {
         ReleaseAndClear(direct3D);
         Fail("Could not create Direct3DDevice9!");
@@ -249,6 +251,7 @@ int CD3DRender::CreateDevice(HWND window, int windowed, int, int)
     }
 
     const HRESULT techniques = CreateRenderTechniques();
+    LogStartupStep("techniques compiled");
     if (FAILED(techniques)) {
         Fail("Could not create render technique!");
         FreeD3DRender();
@@ -262,6 +265,7 @@ int CD3DRender::CreateDevice(HWND window, int windowed, int, int)
     LoadCubeTexture("Data/Locations/PlanetEnvMap.dds", &planetEnvMap);
     SetEffectTexture("texPlanetEnvMap", planetEnvMap);
     CreateBatchResources();
+    LogStartupStep("shared textures loaded");
 
     screenWidth = static_cast<float>(presentParameters.BackBufferWidth);
     screenHeight = static_cast<float>(presentParameters.BackBufferHeight);

@@ -5,6 +5,7 @@
 #include "engine/GameSettings.h"
 #include "engine/InputState.h"
 #include "engine/LightManager.h"
+#include "engine/StartupTimes.h"
 #include "platform/win/WinTime.h"
 #include "platform/win/WinWindow.h"
 
@@ -37,6 +38,8 @@ HRESULT CD3DRender::Present()
     }
     if (FAILED(presented))
         ShowMessage("Present frame failed!", "Vestrune", MB_ICONERROR);
+    if (framesPresented == 0)
+        LogStartupStep("first frame presented");
     ++framesPresented;
     facesDrawn = 0;
     return 0;

@@ -12,6 +12,7 @@
 #include "engine/MessagePump.h"
 #include "engine/RunCounter.h"
 #include "engine/SettingsFile.h"
+#include "engine/StartupTimes.h"
 #include "engine/WindowProcedure.h"
 #include "frontend/GameMenu.h"
 #include "platform/win/WinShell.h"
@@ -67,23 +68,31 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         ResetSettings();
     std::srand(timeGetTime());
     DebugOut(nullptr);
+    LogStartupStep("settings read");
 
     if (!RegisterWindowClass(instance))
         return 0;
     if (d3dRender.InitD3D(GameSettings[SLOT_WINDOWED]) < 0)
         return 0;
+    LogStartupStep("display modes listed");
     if (!CreateMainWindow(instance))
         return 0;
+    LogStartupStep("window shown");
     fileSystem.Init();
+    LogStartupStep("packs opened");
     if (d3dRender.CreateDevice(mainWindow, GameSettings[SLOT_WINDOWED], 0, 0) < 0)
         return 0;
     if (audioManager.Init(mainWindow) < 0)
         return 0;
+    LogStartupStep("audio ready");
     ClampSettings();
     gameMenu.ShowSplash();
+    LogStartupStep("splash ended");
     gameMenu.ShowLoading(true);
+    LogStartupStep("loading screen shown");
     if (world.Init() != 1)
         return 0;
+    LogStartupStep("world ready");
     audioManager.Compact();
     if (GameMenu != 0) {
         gameMenu.SetActive(true);
@@ -96,9 +105,13 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     }
     d3dRender.SetCursorPosition(400.0f, 300.0f);
 
+    bool firstFrame = true;
     while (GameSettings[SLOT_QUIT] == 0) {
         DispatchWaitingMessages();
         world.Frame();
+        if (firstFrame)
+            LogStartupStep(GameMenu != 0 ? "first menu frame" : "first race frame");
+        firstFrame = false;
     }
 
     world.Release();

@@ -2,6 +2,7 @@
 #include "audio/AudioManager.h"
 #include "engine/D3DRender.h"
 #include "engine/Draw2D.h"
+#include "engine/StartupTimes.h"
 #include "frontend/Background.h"
 #include "frontend/Cursor.h"
 #include "frontend/GameMenu.h"
@@ -33,6 +34,7 @@ void CGameMenu::ShowSplash()
 {
     const int logo = d3dRender.LoadTexture("Data/Interface/GameMenu/Logo_Talvoro.bmp", PICTURE_MIP_LEVELS);
     const int picture = d3dRender.LoadTexture("splash.jpg", PICTURE_MIP_LEVELS);
+    LogStartupStep("splash pictures loaded");
     RunSplashScreens(picture, logo, SplashClockNow);
     d3dRender.ReleaseTexture(logo);
     d3dRender.ReleaseTexture(picture);

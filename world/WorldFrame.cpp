@@ -11,6 +11,7 @@
 #include "frontend/GameMenu.h"
 #include "world/Environment.h"
 #include "world/FlameSystem.h"
+#include "world/FrameSteps.h"
 #include "world/Hud.h"
 #include "world/ObjectManager.h"
 #include "world/Race.h"
@@ -18,6 +19,8 @@
 #include "world/Vehicle.h"
 #include "world/VehicleManager.h"
 #include "world/World.h"
+
+void (*frameStepDone)(FrameStep step) = nullptr;
 
 // Drawing comes before updating: each presented image shows the state of the previous update.
 void CWorld::Frame()
@@ -31,8 +34,10 @@ void CWorld::Frame()
     } else {
         if (gameMenu.active) {
             gameMenu.Draw();
+            EndFrameStep(FRAME_STEP_WORLD_DRAWING);
         } else {
             Render();
+            EndFrameStep(FRAME_STEP_WORLD_DRAWING);
             gameMenu.Draw();
             hud.Draw();
         }
@@ -40,15 +45,19 @@ void CWorld::Frame()
         activeCamera->DrawFade();
         activeCamera->DrawDebugInfo();
         d3dRender.device->EndScene();
+        EndFrameStep(FRAME_STEP_MENU_AND_HUD);
     }
 
     if (!GameSettings[SLOT_RACE_RUNNING])
         gameMenu.Update();
     else
         UpdateRace();
+    EndFrameStep(FRAME_STEP_SIMULATION);
 
     audioManager.Update();
+    EndFrameStep(FRAME_STEP_AUDIO);
     d3dRender.Present();
+    EndFrameStep(FRAME_STEP_PRESENTATION);
 
     if (GameSettings[SLOT_DEBUG_MODE] && inputState.tab) {
         RestartRace();

@@ -2,12 +2,21 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/gfx/GlMapping.h"
 
 namespace {
 
 constexpr D3DMATRIX IDENTITY = {{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}}};
+
+// A copy that keeps the size samples texel centres, where linear filtering gives the texel
+// itself; nearest filtering lets the driver copy without filtering.
+GLenum BlitFilter(bool linear, GLint fromWidth, GLint fromHeight, GLint toWidth, GLint toHeight)
+{
+    const bool sameSize = std::abs(fromWidth) == std::abs(toWidth) && std::abs(fromHeight) == std::abs(toHeight);
+    return linear && !sameSize ? GL_LINEAR : GL_NEAREST;
+}
 
 } // namespace
 
@@ -36,6 +45,7 @@ Device* Device::Create(IDirect3D9* owner, SDL_Window* window, const D3DPRESENT_P
         return nullptr;
     }
     device->ResetStates();
+    device->ShowBlackWindow();
     *result = D3D_OK;
     return device;
 }
@@ -103,6 +113,18 @@ bool Device::CreateSwapChain(const D3DPRESENT_PARAMETERS& parameters)
     SDL_GL_SetSwapInterval(presentation.PresentationInterval == D3DPRESENT_INTERVAL_IMMEDIATE ? 0 : 1);
     targetsChanged = true;
     return true;
+}
+
+// The window shows black from the moment the device owns it, as a window painted with a black
+// background brush does, until the first frame is presented.
+void Device::ShowBlackWindow()
+{
+    cache.DrawFramebuffer(0);
+    cache.Enable(GL_SCISSOR_TEST, false);
+    cache.ColorMask(0xF);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    SDL_GL_SwapWindow(window);
 }
 
 void Device::ReleaseSwapChain()
@@ -226,10 +248,12 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*)
     cache.Enable(GL_SCISSOR_TEST, false);
     cache.DrawFramebuffer(0);
     // The back buffer's row 0 is the top row; the window's is the bottom row.
-    glBlitNamedFramebuffer(readFramebuffer, 0, 0, 0, static_cast<GLint>(presentation.BackBufferWidth),
-                           static_cast<GLint>(presentation.BackBufferHeight), 0, height, width, 0,
-                           GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    const auto backWidth = static_cast<GLint>(presentation.BackBufferWidth);
+    const auto backHeight = static_cast<GLint>(presentation.BackBufferHeight);
+    glBlitNamedFramebuffer(readFramebuffer, 0, 0, 0, backWidth, backHeight, 0, height, width, 0, GL_COLOR_BUFFER_BIT,
+                           BlitFilter(true, backWidth, backHeight, width, height));
     SDL_GL_SwapWindow(window);
+    counters.pixelsCopied += std::uint64_t(width) * std::uint64_t(height);
     return D3D_OK;
 }
 
@@ -366,7 +390,9 @@ HRESULT Device::StretchRect(IDirect3DSurface9* source, const RECT* sourceRect, I
     to->Attach(copyFramebuffer, attachment);
     const GLbitfield mask = from->IsDepth() ? GL_DEPTH_BUFFER_BIT | (from->HasStencil() ? GL_STENCIL_BUFFER_BIT : 0)
                                             : GL_COLOR_BUFFER_BIT;
-    const GLenum glFilter = (filter == D3DTEXF_POINT || from->IsDepth()) ? GL_NEAREST : GL_LINEAR;
+    const GLenum glFilter =
+        BlitFilter(filter != D3DTEXF_POINT && !from->IsDepth(), fromRect.right - fromRect.left,
+                   fromRect.bottom - fromRect.top, toRect.right - toRect.left, toRect.bottom - toRect.top);
     cache.Enable(GL_SCISSOR_TEST, false);
     while (glGetError() != GL_NO_ERROR) {
     }
@@ -374,6 +400,7 @@ HRESULT Device::StretchRect(IDirect3DSurface9* source, const RECT* sourceRect, I
                            fromRect.bottom, toRect.left, toRect.top, toRect.right, toRect.bottom, mask, glFilter);
     glNamedFramebufferTexture(readFramebuffer, attachment, 0, 0);
     glNamedFramebufferTexture(copyFramebuffer, attachment, 0, 0);
+    counters.pixelsCopied += std::uint64_t(std::abs(toRect.right - toRect.left)) * std::abs(toRect.bottom - toRect.top);
     return glGetError() == GL_NO_ERROR ? D3D_OK : D3DERR_INVALIDCALL;
 }
 
@@ -422,6 +449,7 @@ void Device::BindTargets()
     if (!targetsChanged)
         return;
     targetsChanged = false;
+    ++counters.targetSwitches;
     renderTarget->Attach(drawFramebuffer, GL_COLOR_ATTACHMENT0);
     glNamedFramebufferRenderbuffer(drawFramebuffer, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
     if (depthStencil)
@@ -487,6 +515,7 @@ HRESULT Device::Clear(DWORD count, const RECT* rects, DWORD flags, D3DCOLOR colo
         }
         cache.Scissor(r.left, r.top, r.right - r.left, r.bottom - r.top);
         glClear(mask);
+        counters.pixelsCleared += std::uint64_t(r.right - r.left) * std::uint64_t(r.bottom - r.top);
     }
     return D3D_OK;
 }
@@ -520,6 +549,8 @@ std::vector<unsigned char> Device::ReadStencilValues(int x, int y, int width, in
 }
 
 void LoseDevice(IDirect3DDevice9* device, DeviceLoss kind) { static_cast<Device*>(device)->Lose(kind); }
+
+DeviceCounters CountersOf(IDirect3DDevice9* device) { return static_cast<Device*>(device)->Counters(); }
 
 std::uint64_t GlStateCallCount(IDirect3DDevice9* device) { return static_cast<Device*>(device)->StateCalls(); }
 

@@ -93,6 +93,7 @@ public:
 
     void Lose(DeviceLoss kind);
     std::uint64_t StateCalls() const { return cache.Calls(); }
+    const DeviceCounters& Counters() const { return counters; }
     std::vector<D3DCOLOR> ReadPixels(int x, int y, int width, int height);
     std::vector<unsigned char> ReadStencilValues(int x, int y, int width, int height);
     const ShaderConstants& Constants() const { return constants; }
@@ -102,6 +103,7 @@ private:
     Device(IDirect3D9* owner, SDL_Window* window, SDL_GLContext context, const D3DCAPS9& caps);
     bool CreateSwapChain(const D3DPRESENT_PARAMETERS& parameters);
     void ReleaseSwapChain();
+    void ShowBlackWindow();
     void ResetStates();
     void ReplaceSurface(SurfaceBase*& slot, IDirect3DSurface9* surface);
     void BindTargets();
@@ -157,6 +159,7 @@ private:
     IndexBuffer* indices = nullptr;
     ShaderConstants constants {};
 
+    DeviceCounters counters;
     bool inScene = false;
     enum class Loss { None, Pending, Lost, NotReset };
     Loss loss = Loss::None;

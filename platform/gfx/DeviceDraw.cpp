@@ -53,6 +53,7 @@ void Device::BindVertexArrays(const FvfLayout& layout, const std::byte* base, UI
 
 void Device::FinishDraw(const FvfLayout& layout)
 {
+    ++counters.draws;
     if (layout.diffuseOffset >= 0)
         cache.ForgetColour();
     if (layout.normalOffset >= 0)

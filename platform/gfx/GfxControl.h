@@ -21,6 +21,17 @@ void SetReportedDisplayModes(std::vector<D3DDISPLAYMODE> modes, D3DDISPLAYMODE d
 enum class DeviceLoss { Restorable, Unrestorable };
 void LoseDevice(IDirect3DDevice9* device, DeviceLoss kind);
 
+// What the device has done since it was made: draw calls, switches of the bound render target
+// or depth surface, and pixels cleared (per rectangle, whatever the buffers) and copied
+// (StretchRect and Present).
+struct DeviceCounters {
+    std::uint64_t draws = 0;
+    std::uint64_t targetSwitches = 0;
+    std::uint64_t pixelsCleared = 0;
+    std::uint64_t pixelsCopied = 0;
+};
+DeviceCounters CountersOf(IDirect3DDevice9* device);
+
 // GL state calls made by the device's state cache so far.
 std::uint64_t GlStateCallCount(IDirect3DDevice9* device);
 

@@ -122,6 +122,32 @@ TEST_F(MotionBlurTest, AutoplayDrawsTheTopLeftQuarterAcrossTheWholeScreen)
         EXPECT_TRUE(ColourNear(PixelAt(x, y), 0xFF00FF00, 10)) << x << ", " << y;
 }
 
+TEST_F(MotionBlurTest, AutoplayHistoryKeepsTheCornerAtEachTargetsScale)
+{
+    RaceMode = RACE_MODE_AUTOPLAY;
+    d3dRender.blurStrength = 1.0f; // the four frames weigh alike
+    // A split scene, the same in four frames: its quarter left of x 128 (of the 512 corner) in
+    // green, the rest in blue; a history at the wrong scale would move the split in older frames.
+    for (int frame = 0; frame < BLUR_TARGETS; ++frame) {
+        d3dRender.BeginMotionBlur();
+        d3dRender.device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FF, 1.0f, 0);
+        const RECT left {0, 0, 128, 512};
+        d3dRender.device->Clear(1, &left, D3DCLEAR_TARGET, 0xFF00FF00, 1.0f, 0);
+        d3dRender.DrawMotionBlur();
+    }
+    // The back buffer is 1024 wide: the split lies at x 256.
+    for (const auto& [x, expected] : {std::pair {200, 0xFF00FF00u}, {310, 0xFF0000FFu}, {900, 0xFF0000FFu}})
+        EXPECT_TRUE(ColourNear(PixelAt(x, 384), expected, 10)) << x;
+
+    // Red after black builds up a quarter per frame, as in a player's race.
+    for (int i = 0; i < BLUR_TARGETS; ++i)
+        BlurredFrame(0xFF000000);
+    for (D3DCOLOR colour : {0xFF400000u, 0xFF800000u, 0xFFBF0000u, 0xFFFF0000u}) {
+        BlurredFrame(0xFFFF0000);
+        EXPECT_TRUE(ColourNear(PixelAt(700, 500), colour, 10));
+    }
+}
+
 TEST_F(MotionBlurTest, AFailingHistoryCopySwitchesBlurOffForGood)
 {
     // A compressed texture in place of target 3 cannot receive the copy of target 2.

@@ -322,6 +322,33 @@ TEST_F(DeviceDrawingTest, StretchRectCopiesBetweenTargetsWithScaling)
     target->Release();
 }
 
+TEST_F(DeviceDrawingTest, LinearStretchRectKeepsEveryTexelAtTheSameSizeAndBlendsWhenScaling)
+{
+    IDirect3DSurface9* backBuffer = nullptr;
+    device->GetRenderTarget(0, &backBuffer);
+    // Columns one pixel wide, red and blue in turn.
+    for (LONG x = 0; x < 16; ++x) {
+        const RECT column {x, 0, x + 1, 16};
+        device->Clear(1, &column, D3DCLEAR_TARGET, x % 2 ? 0xFF0000FF : 0xFFFF0000, 1.0f, 0);
+    }
+    IDirect3DSurface9* copy = nullptr;
+    ASSERT_EQ(device->CreateRenderTarget(64, 64, D3DFMT_X8R8G8B8, D3DMULTISAMPLE_NONE, 0, FALSE, &copy, nullptr),
+              D3D_OK);
+    const RECT source {0, 0, 16, 16}, sameSize {0, 0, 16, 16}, doubled {0, 0, 32, 32};
+    ASSERT_EQ(device->StretchRect(backBuffer, &source, copy, &sameSize, D3DTEXF_LINEAR), D3D_OK);
+    ASSERT_EQ(device->StretchRect(copy, &sameSize, backBuffer, &doubled, D3DTEXF_LINEAR), D3D_OK);
+    // Each doubled pixel mixes a column with its neighbour, three to one (not at the clamped edges).
+    for (int x = 1; x < 31; ++x) {
+        const unsigned red = (PixelAt(x, 8) >> 16) & 0xFF;
+        EXPECT_TRUE(red > 0x20 && red < 0xE0) << x << ": red " << red;
+    }
+    ASSERT_EQ(device->StretchRect(copy, &sameSize, backBuffer, &source, D3DTEXF_LINEAR), D3D_OK);
+    for (int x = 0; x < 16; ++x)
+        EXPECT_EQ(PixelAt(x, 8), x % 2 ? 0xFF0000FFu : 0xFFFF0000u) << x;
+    copy->Release();
+    backBuffer->Release();
+}
+
 TEST_F(DeviceDrawingTest, VertexAndIndexBuffersDrawIndexedTriangles)
 {
     IDirect3DVertexBuffer9* vertices = nullptr;

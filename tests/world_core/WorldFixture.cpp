@@ -15,45 +15,13 @@
 #include "platform/gfx/GfxControl.h"
 #include "tests/support/GeneratedData.h"
 #include "tests/support/ScratchFolder.h"
-#include "tests/support/SharedDevice.h"
+#include "tests/support/SharedRenderer.h"
 #include "world/World.h"
 
 namespace {
 
 std::unique_ptr<ScratchFolder> dataFolder;
 bool worldReady = false;
-
-// The renderer's own steps after making its device, on the shared test device.
-bool AdoptSharedDevice()
-{
-    SharedDevice& shared = SharedDeviceOf(WORLD_SCREEN_WIDTH, WORLD_SCREEN_HEIGHT);
-    if (!shared.device)
-        return false;
-    d3dRender.direct3D = nullptr;
-    d3dRender.device = shared.device;
-    d3dRender.presentParameters = shared.presentation;
-    D3DCAPS9 caps {};
-    shared.device->GetDeviceCaps(&caps);
-    d3dRender.ps11 = caps.PixelShaderVersion >= D3DPS_VERSION(1, 1);
-    d3dRender.ps14 = caps.PixelShaderVersion >= D3DPS_VERSION(1, 4);
-    d3dRender.ps20 = caps.PixelShaderVersion >= D3DPS_VERSION(2, 0);
-    if (FAILED(d3dRender.CreateRenderTechniques()))
-        return false;
-    d3dRender.LoadVolumeTexture("Data/Misc/NoiseVolume.dds", &d3dRender.noiseVolume);
-    d3dRender.SetEffectTexture("texNoise3D", d3dRender.noiseVolume);
-    d3dRender.LoadCubeTexture("Data/Locations/SpaceSkyEnvMap.dds", &d3dRender.spaceSkyEnvMap);
-    d3dRender.SetEffectTexture("texSpaceSkyEnvMap", d3dRender.spaceSkyEnvMap);
-    d3dRender.LoadCubeTexture("Data/Locations/PlanetEnvMap.dds", &d3dRender.planetEnvMap);
-    d3dRender.SetEffectTexture("texPlanetEnvMap", d3dRender.planetEnvMap);
-    d3dRender.CreateBatchResources();
-    d3dRender.screenWidth = float(WORLD_SCREEN_WIDTH);
-    d3dRender.screenHeight = float(WORLD_SCREEN_HEIGHT);
-    d3dRender.xFactor = d3dRender.screenWidth * 0.00125f;
-    d3dRender.yFactor = d3dRender.screenHeight * 0.0016666667f;
-    d3dRender.SetLighting(1);
-    d3dRender.SetDefaultStates();
-    return true;
-}
 
 } // namespace
 
@@ -73,7 +41,7 @@ void WorldTest::SetUpTestSuite()
     GameSettings[SLOT_DISTANCE] = 2000;
     fileSystem.Init();
     FillVertexTemplates();
-    worldReady = AdoptSharedDevice() && world.Init() == 1;
+    worldReady = AdoptSharedDevice(WORLD_SCREEN_WIDTH, WORLD_SCREEN_HEIGHT) && world.Init() == 1;
 }
 
 void WorldTest::SetUp()

@@ -1,0 +1,215 @@
+// A frame of a player's race: the world over the runnable tree's packs on the shared device, a
+// race of the full grid on a fixed seed, every visual option at its maximum, the chase camera
+// behind the player's scooter (steered by the computer driver) and the motion blur at the
+// player's render size (at full strength, as at top speed: the player's own driving sets it, and
+// the computer driver does not). One iteration is one world frame with its message pump.
+//
+// Reported per size: frames per second (median and 5th percentile), draw calls, GL state calls,
+// render-target switches and pixels cleared and copied per frame, and the milliseconds of each
+// frame step (measured afterwards on frames that finish the GL work at the end of each step).
+#include <benchmark/benchmark.h>
+#include <epoxy/gl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "engine/D3DRender.h"
+#include "engine/FileSystem.h"
+#include "engine/GameSettings.h"
+#include "engine/GameTimer.h"
+#include "engine/MainWindow.h"
+#include "engine/MessagePump.h"
+#include "engine/VertexTemplates.h"
+#include "frontend/GameMenu.h"
+#include "platform/gfx/GfxControl.h"
+#include "tests/support/SharedDevice.h"
+#include "tests/support/SharedRenderer.h"
+#include "world/FrameSteps.h"
+#include "world/Race.h"
+#include "world/Vehicle.h"
+#include "world/VehicleManager.h"
+#include "world/World.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int LOCATION = 1;
+constexpr int RACE_SEED = 3;
+constexpr int TRACK_TYPE = 2;
+constexpr int TRACK_LENGTH = 2;
+constexpr int FULL_GRID = 12;
+constexpr int PLAYER_SCOOTER = 6;
+constexpr int RACING_PHASE = 6;     // the start phase that releases the grid
+constexpr std::uint32_t WARM_UP_GAME_MS = 2000; // on a fast clock: the grid gets going
+constexpr float WARM_UP_CLOCK_SPEED = 2.0f;
+constexpr int SETTLE_FRAMES = 10;
+constexpr int MIN_SPLIT_FRAMES = 5;
+
+void MaximumVisualOptions()
+{
+    for (SettingSlot slot : {SLOT_DISTANCE, SLOT_SHADOWS, SLOT_BUMP, SLOT_BLUR, SLOT_OSURFACE, SLOT_ATMOSPHERE})
+        GameSettings[slot] = OptionMaximumOf(slot);
+}
+
+bool BringUpWorld(UINT width, UINT height)
+{
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    if (chdir(VESTRUNE_TREE) != 0)
+        return false;
+    FileManager = 1;
+    GameSettings[SLOT_AUDIO] = 0;
+    GameSettings[SLOT_DEBUG_LOG] = 0;
+    GameSettings[SLOT_DEBUG_MODE] = 0;
+    fileSystem.Init();
+    FillVertexTemplates();
+    if (!AdoptSharedDevice(width, height))
+        return false;
+    mainWindow = SharedDeviceOf(width, height).window;
+    windowActive = 1;
+    MaximumVisualOptions();
+    if (world.Init() != 1)
+        return false;
+    gameMenu.active = 0;
+    RaceMode = RACE_MODE_QUICK;
+    world.LoadLocation(LOCATION);
+    world.StartRace(RACE_SEED, TRACK_TYPE, TRACK_LENGTH, FULL_GRID, PLAYER_SCOOTER);
+    GameSettings[SLOT_RACE_RUNNING] = 1;
+    return playerVehicle != nullptr;
+}
+
+void RunFrame()
+{
+    // A respawn after a fall hands the scooter back to the player.
+    if (playerVehicle->GetDriver() == DRIVER_PLAYER)
+        playerVehicle->SetDriver(DRIVER_COMPUTER);
+    d3dRender.blurStrength = 1.0f;
+    DispatchWaitingMessages();
+    world.Frame();
+}
+
+// The race from the grid with the start sequence skipped; the player's scooter is driven by the
+// computer, so that it races as a player would, and the grid gets going on a fast clock.
+void StartRacingFromGrid()
+{
+    world.RestartRace();
+    race.SetPhase(RACE_SEQUENCE_START, nullptr);
+    race.phase = RACING_PHASE;
+    race.phaseTimer = 0.0f;
+    gameTimer.timeSpeed = WARM_UP_CLOCK_SPEED;
+    const std::uint32_t start = gameTimer.gameTime;
+    while (gameTimer.gameTime - start < WARM_UP_GAME_MS)
+        RunFrame();
+    gameTimer.timeSpeed = 1.0f;
+    for (int frame = 0; frame < SETTLE_FRAMES; ++frame)
+        RunFrame();
+}
+
+bool PrepareRace(benchmark::State& state)
+{
+    const auto width = static_cast<UINT>(state.range(0)), height = static_cast<UINT>(state.range(1));
+    static const bool worldUp = BringUpWorld(width, height); // one size per process, see main
+    if (!worldUp) {
+        state.SkipWithError("the world did not come up (no GL device or no data)");
+        return false;
+    }
+    StartRacingFromGrid();
+    if (!d3dRender.MotionBlurRuns())
+        state.SkipWithError("the motion blur did not start");
+    return d3dRender.MotionBlurRuns();
+}
+
+// Frame-step times: the GL work of each step is finished before its end is taken.
+std::array<double, FRAME_STEPS> stepSeconds {};
+Clock::time_point stepStart;
+
+void TimeFrameStep(FrameStep step)
+{
+    glFinish();
+    const Clock::time_point now = Clock::now();
+    stepSeconds[step] += std::chrono::duration<double>(now - stepStart).count();
+    stepStart = now;
+}
+
+void ReportFrameSplit(benchmark::State& state, int frames)
+{
+    stepSeconds = {};
+    frameStepDone = TimeFrameStep;
+    for (int frame = 0; frame < frames; ++frame) {
+        stepStart = Clock::now();
+        RunFrame();
+    }
+    frameStepDone = nullptr;
+    static constexpr const char* NAMES[FRAME_STEPS] = {"ms_world", "ms_menu_hud", "ms_simulation", "ms_audio",
+                                                       "ms_present"};
+    for (int step = 0; step < FRAME_STEPS; ++step)
+        state.counters[NAMES[step]] = stepSeconds[step] * 1000.0 / frames;
+}
+
+double Percentile(std::vector<double> values, double fraction)
+{
+    std::sort(values.begin(), values.end());
+    const auto index = static_cast<std::size_t>(fraction * double(values.size() - 1) + 0.5);
+    return values[index];
+}
+
+void BM_RaceFrame(benchmark::State& state)
+{
+    if (!PrepareRace(state))
+        return;
+    IDirect3DDevice9* device = d3dRender.device;
+    const DeviceCounters before = CountersOf(device);
+    const std::uint64_t stateCallsBefore = GlStateCallCount(device);
+    std::vector<double> framesPerSecond;
+    for (auto _ : state) {
+        const Clock::time_point begin = Clock::now();
+        RunFrame();
+        framesPerSecond.push_back(1.0 / std::chrono::duration<double>(Clock::now() - begin).count());
+    }
+    const DeviceCounters after = CountersOf(device);
+    const auto frames = static_cast<double>(state.iterations());
+    state.counters["fps_median"] = Percentile(framesPerSecond, 0.5);
+    state.counters["fps_p5"] = Percentile(framesPerSecond, 0.05);
+    state.counters["draws"] = double(after.draws - before.draws) / frames;
+    state.counters["gl_state_calls"] = double(GlStateCallCount(device) - stateCallsBefore) / frames;
+    state.counters["target_switches"] = double(after.targetSwitches - before.targetSwitches) / frames;
+    state.counters["Mpx_cleared"] = double(after.pixelsCleared - before.pixelsCleared) / frames * 1e-6;
+    state.counters["Mpx_copied"] = double(after.pixelsCopied - before.pixelsCopied) / frames * 1e-6;
+    ReportFrameSplit(state, std::max(MIN_SPLIT_FRAMES, static_cast<int>(state.iterations() / 4)));
+}
+} // namespace
+
+// Each screen size in a process of its own, since the world comes up once per process (its
+// meshes live in the device's default pool, so the back buffer cannot be reset to another size).
+int main(int argc, char** argv)
+{
+    static constexpr int SIZES[][2] = {{800, 600}, {1280, 1024}};
+    int result = 0;
+    for (const auto& size : SIZES) {
+        std::fflush(stdout);
+        const pid_t child = fork();
+        if (child < 0)
+            return 1;
+        if (child == 0) {
+            benchmark::RegisterBenchmark("BM_RaceFrame", BM_RaceFrame)
+                ->Args({size[0], size[1]})
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+            benchmark::Initialize(&argc, argv);
+            benchmark::RunSpecifiedBenchmarks();
+            std::fflush(stdout);
+            _exit(0); // the figures are out; the world is not released
+        }
+        int status = 0;
+        if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            result = 1;
+    }
+    return result;
+}
