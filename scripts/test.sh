@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Set-up, build, the fuzz targets for a fixed number of runs, the benchmarks briefly, then every
-# test (headless).
+# test (headless), and every test once more in a build with the sanitizers.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -11,3 +11,5 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # Programs that need a display (the launcher, end-to-end runs) find one in this Xvfb.
 xvfb-run -a -s "-screen 0 1280x1024x24" \
   ctest --test-dir "$root/build" --output-on-failure -j "$(nproc)" --timeout 600
+
+"$root/scripts/test-sanitized.sh"

@@ -78,8 +78,8 @@ void CWorld::Release()
     cursor.Release();
     lightManager.DisableAll();
     vehicleManager.Release();
+    track.Release(); // before the object manager, as in Clear
     objectManager.Release();
-    track.Release();
     flameSystem.Release();
     environment.Release();
     race.Release();

@@ -38,9 +38,11 @@ void CWorld::LoadLocation(int location)
 void CWorld::Clear()
 {
     vehicleManager.Clear();
+    // The track takes its pieces (and their decors) out before the object manager frees the rest:
+    // it reads each piece's decor list.
+    track.Clear();
     objectManager.Clear();
     flameSystem.Clear();
-    track.Clear();
     race.Reset();
     environment.Clear();
     audioManager.StopAll();

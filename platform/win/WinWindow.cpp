@@ -71,6 +71,10 @@ bool EnsureSdlVideo()
         std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
         return false;
     }
+    // The GL driver stays loaded while the program runs: without this reference SDL would unload
+    // and reload it with every last window closed and new one opened (the device probe's window).
+    // A failure shows again, with its message, when the first window is made.
+    SDL_GL_LoadLibrary(nullptr);
     SDL_StartTextInput();
     return true;
 }

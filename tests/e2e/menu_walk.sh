@@ -19,7 +19,7 @@ mkdir -p "$scratch/runtime" "$shots"
 rm -f "$shots"/*.png
 export XDG_RUNTIME_DIR=$scratch/runtime SDL_VIDEODRIVER=x11 ALSOFT_DRIVERS=null
 
-fail() { echo "FAIL: $*"; exit 1; }
+fail() { echo "FAIL: $*"; echo "--- game output"; tail -n 60 "$scratch/game.log"; exit 1; }
 shot() { import -window root "$shots/$1.png" 2>/dev/null || true; }
 # Waits up to $1 seconds for the command that follows to succeed.
 wait_for() {

@@ -132,6 +132,7 @@ TEST_F(RendererStartTest, AnUnrestorableDeviceEndsTheGame)
 
 TEST_F(RendererStartTest, GetFPSIsZeroBeforeTheFirstSecond)
 {
+    d3dRender.FreeD3DRender(); // a fresh renderer, not one dropped with its device
     d3dRender.InitD3D(1);
     EXPECT_EQ(d3dRender.GetFPS(), 0.0f);
     EXPECT_EQ(d3dRender.GetFPS(), 0.0f);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/D3DRender.h"
+#include "engine/MeshContainer.h"
 #include "frontend/Profiles.h"
 #include "world/Environment.h"
 #include "world/ObjectDescription.h"
@@ -162,6 +163,22 @@ TEST_F(WorldLocationTest, TheGridNamesTheRacersAndKeepsTheScootersNames)
         EXPECT_STREQ(racer.vehicleName, description.vehicleName) << i;
         description.Destroy();
     }
+}
+
+// The game's shut-down in the middle of a race: the track takes its pieces out before the object
+// manager frees them, and every mesh record (with its physics shapes) goes with its last owner
+// while the physics world still stands, none left for the mesh container's final sweep.
+TEST_F(WorldLocationTest, ReleaseDuringARaceFreesEveryMeshWithItsOwner)
+{
+    world.LoadLocation(1);
+    world.StartRace(1, 2, 2, 3, 6);
+    ASSERT_GT(track.pieceCount, 0u);
+    ASSERT_NE(meshContainer.head, nullptr);
+    world.Release();
+    EXPECT_EQ(meshContainer.head, nullptr);
+    EXPECT_EQ(track.pieceCount, 0u);
+    EXPECT_EQ(objectManager.count, 0);
+    ASSERT_EQ(world.Init(), 1); // the next test finds the world up again
 }
 
 } // namespace
