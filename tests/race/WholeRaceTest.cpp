@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/GameTimer.h"
+#include "engine/VectorHelpers.h"
 #include "frontend/GameMenu.h"
 #include "tests/race/RaceDataFixture.h"
 #include "world/Platform.h"
@@ -112,6 +113,35 @@ TEST_P(WholeRaceSeedTest, ComputerDriversRaceAShortCourseToTheFinish)
     EXPECT_LE(playerVehicle->AverageSpeed(), playerVehicle->maxSpeed);
     RaceFrame();
     EXPECT_EQ(race.phase, 1) << "the finish sequence ran its first phase";
+}
+
+TEST_F(WholeRaceTest, RestartPutsEveryRacerBackOnItsGridSlot)
+{
+    StartRace(4, 1, 0);
+    std::vector<D3DXVECTOR3> slots;
+    for (int i = 0; i < RACERS; ++i)
+        slots.push_back(vehicleManager.vehicles[i]->position);
+    for (int frame = 0; frame < 20 * 60; ++frame)
+        RaceFrame();
+    ASSERT_GT(playerVehicle->segment, 20) << "the racers are well on their way";
+
+    world.RestartRace();
+    for (int i = 0; i < RACERS; ++i) {
+        const CVehicle& racer = *vehicleManager.vehicles[i];
+        EXPECT_LT(Vec3Distance(racer.position, slots[i]), 0.01f) << "racer " << i;
+        EXPECT_EQ(racer.segment, racer.gridSegment) << "racer " << i;
+        EXPECT_EQ(racer.roadSegment, racer.gridSegment) << "racer " << i;
+    }
+    // From the grid the race goes on as from the start: nobody is taken for fallen off.
+    vehicleManager.EnableRacers(RACE_STATE_RACING);
+    playerVehicle->SetDriver(DRIVER_COMPUTER);
+    for (int frame = 0; frame < 3 * 60; ++frame)
+        RaceFrame();
+    for (int i = 0; i < RACERS; ++i) {
+        const CVehicle& racer = *vehicleManager.vehicles[i];
+        EXPECT_EQ(racer.raceState, RACE_STATE_RACING) << "racer " << i;
+        EXPECT_LT(racer.segment, 20) << "racer " << i;
+    }
 }
 
 TEST_F(WholeRaceTest, LongestCourseStaysWithinThePhysicsWorld)
