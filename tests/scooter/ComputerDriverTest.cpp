@@ -67,12 +67,21 @@ TEST_F(ComputerDriverTest, ATightBendShortensTheLookAheadSoTheAimIsNotCutAcrossI
     }
 }
 
-TEST_F(ComputerDriverTest, InTheAirItDoesNotAccelerate)
+TEST_F(ComputerDriverTest, InTheAirOrFarOffTheLineItBrakes)
 {
     scooter.airTime = 0.5f;
     EXPECT_EQ(DriveFrom(5, {0, 0, 2.0f}, ahead, 20.0f).throttle, -1);
     scooter.airTime = 0.0f;
     EXPECT_EQ(DriveFrom(5, {0, 0, 2.0f}, ahead, 20.0f).throttle, 1);
+    // Across the centre line, facing the aim: on its lane it speeds on, beyond it it brakes.
+    for (const float across : {-7.0f, 7.0f}) {
+        const D3DXVECTOR3 offset(across, 0, 2.0f);
+        D3DXVECTOR3 towardsAim = Point(7) - (Point(5) + offset);
+        EXPECT_EQ(DriveFrom(5, offset, towardsAim, 20.0f).throttle, -1) << across;
+        const D3DXVECTOR3 onLane(across * 0.7f, 0, 2.0f);
+        towardsAim = Point(7) - (Point(5) + onLane);
+        EXPECT_EQ(DriveFrom(5, onLane, towardsAim, 20.0f).throttle, 1) << across;
+    }
 }
 
 TEST_F(ComputerDriverTest, ItSteersBackTowardsTheLine)
