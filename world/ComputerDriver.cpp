@@ -19,8 +19,10 @@ constexpr float FULL_LOCK = 2.5f;
 // The straight line to the aim keeps within this distance of the centre-line points it passes,
 // so that a tight bend or a loop is not cut across its inner edge.
 constexpr float AIM_LINE_SLACK = 8.0f;
-// This far across from the centre line the driver brakes to get back onto it.
+// This far across from the centre line and faster than the fraction of its top speed, the driver
+// brakes to get back onto the line.
 constexpr float OFF_LINE_BRAKE = 6.0f;
+constexpr float OFF_LINE_BRAKE_SPEED = 0.5f;
 // Off the ground this long, the driver brakes instead of speeding on into the landing.
 constexpr float AIRBORNE_BRAKE_TIME = 0.2f;
 const D3DXVECTOR3 WORLD_UP(0.0f, 1.0f, 0.0f);
@@ -135,7 +137,8 @@ DriveDecision CVehicle::PlanComputerDrive()
     DriveDecision decision;
     const float wanted = toAim.z > 0.0f ? (1.0f - std::fabs(toAim.x) * 0.5f) * topSpeed : 0.0f;
     decision.throttle = wanted >= std::min(speed, topSpeed) ? 1 : -1;
-    if (segment > stopSegment || airTime > AIRBORNE_BRAKE_TIME || std::fabs(ahead.x) > OFF_LINE_BRAKE)
+    if (segment > stopSegment || airTime > AIRBORNE_BRAKE_TIME ||
+        (std::fabs(ahead.x) > OFF_LINE_BRAKE && speed > OFF_LINE_BRAKE_SPEED * topSpeed))
         decision.throttle = -1;
     if (toAim.z > 0.0f)
         decision.steer = FULL_LOCK * toAim.x;

@@ -73,14 +73,13 @@ TEST_F(ComputerDriverTest, InTheAirOrFarOffTheLineItBrakes)
     EXPECT_EQ(DriveFrom(5, {0, 0, 2.0f}, ahead, 20.0f).throttle, -1);
     scooter.airTime = 0.0f;
     EXPECT_EQ(DriveFrom(5, {0, 0, 2.0f}, ahead, 20.0f).throttle, 1);
-    // Across the centre line, facing the aim: on its lane it speeds on, beyond it it brakes.
+    // Across the centre line, facing the aim: on its lane it speeds on; beyond it it brakes, but
+    // slowly it drives back onto the line.
     for (const float across : {-7.0f, 7.0f}) {
-        const D3DXVECTOR3 offset(across, 0, 2.0f);
-        D3DXVECTOR3 towardsAim = Point(7) - (Point(5) + offset);
-        EXPECT_EQ(DriveFrom(5, offset, towardsAim, 20.0f).throttle, -1) << across;
-        const D3DXVECTOR3 onLane(across * 0.7f, 0, 2.0f);
-        towardsAim = Point(7) - (Point(5) + onLane);
-        EXPECT_EQ(DriveFrom(5, onLane, towardsAim, 20.0f).throttle, 1) << across;
+        const D3DXVECTOR3 offLane(across, 0, 2.0f), onLane(across * 0.7f, 0, 2.0f);
+        EXPECT_EQ(DriveFrom(5, offLane, Point(7) - (Point(5) + offLane), 40.0f).throttle, -1) << across;
+        EXPECT_EQ(DriveFrom(5, offLane, Point(7) - (Point(5) + offLane), 20.0f).throttle, 1) << across;
+        EXPECT_EQ(DriveFrom(5, onLane, Point(7) - (Point(5) + onLane), 40.0f).throttle, 1) << across;
     }
 }
 
