@@ -171,26 +171,17 @@ bool InsideTriangle2D(const Triangle& triangle, Vec3 normal, Vec3 q)
     else if (n.y > n.z)
         u = 0, w = 2;
 
+    // p = a e1 + b e2 in the plane (u, w), solved by Cramer's rule: no division by one small
+    // edge component, which turned the middle of a long thin triangle into a miss.
     const Vec3 e1 = triangle.vertex2 - triangle.vertex1;
     const Vec3 e2 = triangle.vertex3 - triangle.vertex1;
     const Vec3 p = q - triangle.vertex1;
-    float a = 0.0f;
-    float b = 0.0f;
-    if (e1[u] != 0.0f)
-    {
-        b = (p[w] * e1[u] - e1[w] * p[u]) / (e2[w] * e1[u] - e1[w] * e2[u]);
-        if (!(b >= 0.0f && b <= 1.0f))
-            return false;
-        a = (p[u] - e2[u] * b) / e1[u];
-    }
-    else
-    {
-        b = p[u] / e2[u];
-        if (!(b >= 0.0f && b <= 1.0f))
-            return false;
-        a = (p[w] - e2[w] * b) / e1[w];
-    }
-    return a >= 0.0f && a + b <= 1.0f;
+    const float determinant = e1[u] * e2[w] - e1[w] * e2[u];
+    if (determinant == 0.0f)
+        return false;
+    const float a = (p[u] * e2[w] - p[w] * e2[u]) / determinant;
+    const float b = (e1[u] * p[w] - e1[w] * p[u]) / determinant;
+    return a >= 0.0f && b >= 0.0f && a + b <= 1.0f;
 }
 
 bool TestRayTriangle(const Triangle& triangle, Vec3 origin, Vec3 direction, float limit,

@@ -156,6 +156,7 @@ private:
     // Counts reached as road progress when there is road under the scooter; returns it.
     int KeepRoadProgress(int reached);
     void PlayVoiceCue();
+    // Where a fallen scooter comes back: at or before roadSegment, off loops, before the finish zone.
     int FindRespawnSegment() const;
     void StartFall();
     void Tumble();

@@ -4,8 +4,10 @@
 
 #include "engine/D3DRender.h"
 #include "frontend/GameMenu.h"
+#include "world/GridLayout.h"
 #include "world/ObjectShadow.h"
 #include "world/Race.h"
+#include "world/Track.h"
 #include "world/Vehicle.h"
 #include "world/World.h"
 
@@ -82,8 +84,11 @@ void CVehicleManager::EnableRacers(int state)
 
 void CVehicleManager::Reset()
 {
+    // Back onto the grid slots the racers were given at the start, in the same order.
+    const D3DXVECTOR3 up(0, 1, 0);
     for (int i = 0; i < vehicleCount; ++i) {
-        vehicles[i]->Place(nullptr, nullptr, nullptr, DRIVER_COMPUTER);
+        const GridSlot slot = GridSlotOf(track.segmentPoints, i);
+        vehicles[i]->Place(&slot.position, &slot.target, &up, DRIVER_COMPUTER);
         vehicles[i]->SetGridSlot(0, 0, 1);
     }
 }

@@ -22,7 +22,7 @@ public:
     void Update();
     // Every scooter's race state (1 grid, 2 racing); the respawn sequence starts over.
     void EnableRacers(int state);
-    // Race restart: every scooter placed again where it stands, back on its grid slot.
+    // Race restart: every scooter placed on its grid slot again, with its grid segment and column.
     void Reset();
     // The computer racers' levels from the player's and RacerLevelFactor.
     void SetOpponentLevels();

@@ -308,26 +308,19 @@ void CVehicle::Tumble()
 
 int CVehicle::FindRespawnSegment() const
 {
-    const int count = SegmentCount();
-    const int last = std::max(0, count - 9);
-    int s = std::clamp(roadSegment, 0, std::max(0, count - 1));
+    // Never ahead of the last segment with road under the scooter, never in the finish zone,
+    // and off a loop onto the road before it.
+    const int last = std::max(0, SegmentCount() - TRACK_FINISH_SEGMENTS - 1);
+    int s = std::clamp(roadSegment, 0, last);
     while (s > 0 && LoopAt(s))
         --s;
     const CPlatform* piece = track.segmentOwners[s];
-    if (s >= count - TRACK_FINISH_SEGMENTS)
-        s = last;
     if (!piece || !IsStraightWithCue(piece->pieceKind))
         return s;
-    // Onto centre-line point 6 of the piece, staying within 0 .. last.
-    for (int steps = 0; steps <= count; ++steps) {
-        const int index = track.NearestPiecePoint(piece, track.segmentPoints[s]);
-        if (index == RESPAWN_PIECE_POINT || index < 0)
-            break;
-        const int next = index < RESPAWN_PIECE_POINT ? s + 1 : s - 1;
-        if (next < 0 || next > last)
-            break;
-        s = next;
-    }
+    // Past centre-line point 6 of the straight: back onto it, within the piece.
+    while (s > 0 && track.segmentOwners[s - 1] == piece &&
+           track.NearestPiecePoint(piece, track.segmentPoints[s]) > RESPAWN_PIECE_POINT)
+        --s;
     return s;
 }
 

@@ -114,6 +114,21 @@ TEST(CollisionInsideTriangle2D, EveryDroppedAxisAndVertexOrder)
     }
 }
 
+TEST(CollisionInsideTriangle2D, FirstEdgeAlmostAlongTheKeptAxis)
+{
+    // Half a quad of a sloped road: the first edge runs down the slope with an x component of
+    // float noise. Points across the middle of the triangle are inside it.
+    const Triangle t({10.0f, -9.44812f, 46.7807f}, {9.999999f, -10.7252f, 50.5657f}, {-10.0f, -10.7252f, 50.5657f});
+    const Vec3 n = t.Normal();
+    for (const float x : {-5.0f, 0.0f, 5.0f, 9.0f})
+    {
+        const float z = 50.2f;
+        const float y = -9.44812f + (z - 46.7807f) / (50.5657f - 46.7807f) * (-10.7252f + 9.44812f);
+        EXPECT_TRUE(InsideTriangle2D(t, n, {x, y, z})) << x;
+    }
+    EXPECT_FALSE(InsideTriangle2D(t, n, {-5.0f, -9.6f, 47.2f})) << "the other half of the quad";
+}
+
 TEST(CollisionSphereTriangle, Cases)
 {
     struct Case

@@ -1,7 +1,6 @@
 // Whole races on generated courses, every scooter driven by the computer and the game clock
-// stepped by the test: the racers move along the centre line, a racer falls off at most once (the
-// grid draws the opponents' scooters from the clock, so an odd fall and respawn can happen), and
-// the player's arrival starts the finish sequence. The longest course the builder makes
+// stepped by the test: the racers move along the centre line and stay on the course (whichever
+// scooters the grid draws from the clock), and the player's arrival starts the finish sequence. The longest course the builder makes
 // stays within the physics world's handle count and extent.
 #include <gtest/gtest.h>
 
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "engine/GameTimer.h"
+#include "engine/VectorHelpers.h"
 #include "frontend/GameMenu.h"
 #include "tests/race/RaceDataFixture.h"
 #include "world/Platform.h"
@@ -79,21 +79,15 @@ TEST_P(WholeRaceSeedTest, ComputerDriversRaceAShortCourseToTheFinish)
     const unsigned startTime = gameTimer.gameTime;
     const int segments = static_cast<int>(track.segmentCount);
     std::vector<int> segmentsBefore(RACERS, 0);
-    std::vector<int> falls(RACERS, 0);
-    std::vector<bool> fallen(RACERS, false);
     bool finishStarted = false;
     int frame = 0;
     for (; frame < RACE_SECONDS_LIMIT * 60 && !finishStarted; ++frame) {
         RaceFrame();
         for (int i = 0; i < RACERS; ++i) {
             const CVehicle* racer = vehicleManager.vehicles[i];
-            const bool fallingNow = racer->raceState == RACE_STATE_FALLEN;
-            if (fallingNow && !fallen[i]) {
-                ++falls[i];
-                ASSERT_LE(falls[i], 1) << "racer " << i << " fell off again at segment " << racer->segment << " of "
-                                       << segments << " (piece kind " << PieceKindAt(racer->segment) << ")";
-            }
-            fallen[i] = fallingNow;
+            ASSERT_NE(racer->raceState, RACE_STATE_FALLEN)
+                << "racer " << i << " fell off at segment " << racer->segment << " of " << segments << " (piece kind "
+                << PieceKindAt(racer->segment) << ")";
             ASSERT_LE(std::fabs(racer->position.x), WORLD_EXTENT);
             ASSERT_LE(std::fabs(racer->position.z), WORLD_EXTENT);
         }
@@ -119,6 +113,35 @@ TEST_P(WholeRaceSeedTest, ComputerDriversRaceAShortCourseToTheFinish)
     EXPECT_LE(playerVehicle->AverageSpeed(), playerVehicle->maxSpeed);
     RaceFrame();
     EXPECT_EQ(race.phase, 1) << "the finish sequence ran its first phase";
+}
+
+TEST_F(WholeRaceTest, RestartPutsEveryRacerBackOnItsGridSlot)
+{
+    StartRace(4, 1, 0);
+    std::vector<D3DXVECTOR3> slots;
+    for (int i = 0; i < RACERS; ++i)
+        slots.push_back(vehicleManager.vehicles[i]->position);
+    for (int frame = 0; frame < 20 * 60; ++frame)
+        RaceFrame();
+    ASSERT_GT(playerVehicle->segment, 20) << "the racers are well on their way";
+
+    world.RestartRace();
+    for (int i = 0; i < RACERS; ++i) {
+        const CVehicle& racer = *vehicleManager.vehicles[i];
+        EXPECT_LT(Vec3Distance(racer.position, slots[i]), 0.01f) << "racer " << i;
+        EXPECT_EQ(racer.segment, racer.gridSegment) << "racer " << i;
+        EXPECT_EQ(racer.roadSegment, racer.gridSegment) << "racer " << i;
+    }
+    // From the grid the race goes on as from the start: nobody is taken for fallen off.
+    vehicleManager.EnableRacers(RACE_STATE_RACING);
+    playerVehicle->SetDriver(DRIVER_COMPUTER);
+    for (int frame = 0; frame < 3 * 60; ++frame)
+        RaceFrame();
+    for (int i = 0; i < RACERS; ++i) {
+        const CVehicle& racer = *vehicleManager.vehicles[i];
+        EXPECT_EQ(racer.raceState, RACE_STATE_RACING) << "racer " << i;
+        EXPECT_LT(racer.segment, 20) << "racer " << i;
+    }
 }
 
 TEST_F(WholeRaceTest, LongestCourseStaysWithinThePhysicsWorld)

@@ -11,13 +11,14 @@
 #include "tools/makedata/ImageWriters.h"
 #include "tools/makedata/MeshWriter.h"
 #include "tools/makedata/ObjectDescriptionWriter.h"
+#include "tools/makedata/PieceLayout.h"
 
 namespace {
 
 constexpr float PI = 3.14159265358979f;
-constexpr float SEGMENT_LENGTH = 20.0f;
+constexpr float SEGMENT_LENGTH = PIECE_SEGMENT_LENGTH;
 constexpr float GEOMETRY_STEP = 4.0f;
-constexpr float ROAD_HALF_WIDTH = 10.0f;
+constexpr float ROAD_HALF_WIDTH = PIECE_ROAD_HALF_WIDTH;
 constexpr float STRUCTURE_OFFSET = 45.0f;
 const std::string FOLDER = "Data/Static/Platforms/01/";
 
@@ -159,32 +160,41 @@ PieceMesh SweepPiece(const PieceSpec& piece)
     return mesh;
 }
 
+PieceControlPoints ControlPointsOf(const PieceSpec& piece)
+{
+    PieceControlPoints points;
+    const int segments = std::max(1, int(std::lround(ArcLength(piece) / SEGMENT_LENGTH)));
+    for (const float t : EvenParameters(piece, segments))
+        points.centreLine.push_back(piece.At(t).position);
+
+    const PathFrame exit = piece.At(1.0f);
+    points.frames = {exit.position, exit.position + exit.Right() * 10.0f, exit.position - exit.up * 10.0f};
+    if (piece.shape != Shape::Loop) {
+        const PathFrame middle = piece.At(0.5f);
+        for (const float side : {-1.0f, 1.0f}) {
+            const Vec3 place = middle.position + middle.Right() * (side * STRUCTURE_OFFSET) + Vec3 {0, -4, 0};
+            points.frames.push_back(place);
+            points.frames.push_back(place - middle.Right() * (side * 10.0f));
+        }
+    }
+    if (piece.decorPlace)
+        points.decorPlaces.push_back(piece.At(0.5f).position);
+    return points;
+}
+
 std::vector<std::uint8_t> PieceMeshFile(const PieceSpec& piece)
 {
+    const PieceControlPoints points = ControlPointsOf(piece);
+    RequirePieceLayout(piece.name, points);
     const PieceMesh geometry = SweepPiece(piece);
     MeshWriter writer;
     writer.AddFrame(GROUP_BODY, geometry.body);
     writer.AddFrame(GROUP_COLLISION, geometry.body);
     writer.AddFrame(GROUP_GROUND_COLLISION, geometry.road);
-
-    const int segments = std::max(1, int(std::lround(ArcLength(piece) / SEGMENT_LENGTH)));
-    for (const float t : EvenParameters(piece, segments))
-        writer.AddControlPoint(0, piece.At(t).position);
-
-    const PathFrame exit = piece.At(1.0f);
-    writer.AddControlPoint(1, exit.position);
-    writer.AddControlPoint(1, exit.position + exit.Right() * 10.0f);
-    writer.AddControlPoint(1, exit.position - exit.up * 10.0f);
-    if (piece.shape != Shape::Loop) {
-        const PathFrame middle = piece.At(0.5f);
-        for (const float side : {-1.0f, 1.0f}) {
-            const Vec3 place = middle.position + middle.Right() * (side * STRUCTURE_OFFSET) + Vec3 {0, -4, 0};
-            writer.AddControlPoint(1, place);
-            writer.AddControlPoint(1, place - middle.Right() * (side * 10.0f));
-        }
-    }
-    if (piece.decorPlace)
-        writer.AddControlPoint(2, piece.At(0.5f).position);
+    const std::vector<Vec3>* groups[] = {&points.centreLine, &points.frames, &points.decorPlaces};
+    for (int group = 0; group < 3; ++group)
+        for (const Vec3& point : *groups[group])
+            writer.AddControlPoint(group, point);
     return writer.Encode();
 }
 
@@ -219,7 +229,7 @@ std::vector<PieceSpec> Pieces()
         return p;
     };
     return {
-        straight("AH_000_1", 160, "DECORS_TYPE_RANDOM"), straight("AH_020_1", 100, "DECORS_TYPE_BOX"),
+        straight("AH_000_1", 160, "DECORS_TYPE_RANDOM"), straight("AH_020_1", 140, "DECORS_TYPE_BOX"),
         slope("AD_020_1", -28), slope("AU_020_1", 28),
         turn("LH_090_1", -1, Q, 60, 0), turn("RH_090_1", 1, Q, 60, 0),
         turn("LH_180_1", -1, H, 40, 0), turn("RH_180_1", 1, H, 40, 0),
