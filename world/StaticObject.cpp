@@ -130,8 +130,7 @@ int CStaticObject::Load(const char* descriptionPath, int closeFile, int seed)
     if (objectType == GTYPE_VEHICLE) {
         ReadDescriptionLine(handle, line);
         const std::string_view name = DescriptionValue(line).substr(0, VEHICLE_NAME_SIZE - 1);
-        std::memcpy(vehicleName, name.data(), name.size());
-        vehicleName[name.size()] = '\0';
+        vehicleName[name.copy(vehicleName, name.size())] = '\0';
         ReadDescriptionLine(handle, line);
     }
 

@@ -1,3 +1,5 @@
+#include <cstdint>
+
 #include "platform/gfx/Device.h"
 #include "platform/gfx/GlMapping.h"
 
@@ -10,7 +12,11 @@ bool ProgramActive()
     return program != 0;
 }
 
-const void* At(const std::byte* base, std::size_t offset) { return base + offset; }
+// A client-memory address, or with a bound array buffer (null base) an offset into it.
+const void* At(const std::byte* base, std::size_t offset)
+{
+    return reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(base) + offset);
+}
 
 } // namespace
 

@@ -25,6 +25,7 @@ inline std::vector<std::uint8_t> MakeWav(const std::vector<std::int16_t>& sample
     std::memcpy(out + 32, layout16, 4);
     std::memcpy(out + 36, "data", 4);
     std::memcpy(out + 40, &header32[4], 4);
-    std::memcpy(out + 44, samples.data(), dataBytes);
+    if (dataBytes > 0) // an empty vector may hold no buffer at all
+        std::memcpy(out + 44, samples.data(), dataBytes);
     return bytes;
 }
