@@ -1,11 +1,13 @@
-// The visual components of the shipped structures, decors and planets, seen in the rendered
-// picture: the start lights in the countdown, info-screen pages, light maps, spots, static
-// shadows, glow sprites, flames, clouds and ocean. Each test saves its pictures; the suite puts
+// The visual components of the shipped structures and planets, seen in the rendered picture:
+// the start lights in the countdown, info-screen pages, light maps, chrome and glass, spots,
+// static shadows, glow sprites, flames, and the cloud and ocean techniques. Each test saves its pictures; the suite puts
 // them on one contact sheet.
 #include "tests/world_core/WorldFixture.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -17,6 +19,7 @@
 #include "engine/GameTimer.h"
 #include "platform/gfx/GfxControl.h"
 #include "tests/support/ContactSheet.h"
+#include "tools/makedata/MeshWriter.h"
 #include "tools/makedata/ObjectDescriptionWriter.h"
 #include "world/Camera.h"
 #include "world/FlameSystem.h"
@@ -433,27 +436,58 @@ TEST_F(StructureEffectsTest, CloudTechniqueBrightensTheGroundPlanetAndDrifts)
               clear.Around(WIDTH / 2, HEIGHT * 3 / 4, 30).Brightness() + 5.0f);
 }
 
-// The ocean of the second location: drawn by techOceanSurface under the planet's continents,
-// in the ocean's blue.
-TEST_F(StructureEffectsTest, OceanTechniqueShowsTheOceanUnderTheContinents)
+// The ocean technique on an ocean planet of its own, whose ocean is a sphere seen from inside round
+// the eye (the technique places it with the nebula's matrix: identity without a nebula): the
+// ocean's blue, its waves moving with the clock.
+TEST_F(StructureEffectsTest, OceanTechniqueShadesTheOceanAndMovesItsWaves)
 {
-    CSceneObject* ground = ViewGroundPlanet(2);
-    ASSERT_NE(ground, nullptr);
-    ASSERT_TRUE(ground->components.planetOcean);
-    Without<CPlanetCloudsEffect> noClouds(ground->components.planetClouds);
-    const Picture ocean = Render();
-    Save("ocean_technique", ocean);
-    Without<CPlanetOceanEffect> off(ground->components.planetOcean);
-    const Picture dry = Render();
-    Save("ocean_off", dry);
-    int bluer = 0, samples = 0;
-    for (int y = HEIGHT / 2; y < HEIGHT; y += 4)
-        for (int x = 0; x < WIDTH; x += 4) {
-            const Rgb a = ocean.Around(x, y, 0), b = dry.Around(x, y, 0);
-            bluer += a.b > b.b + 10.0f && a.b > a.r;
-            ++samples;
-        }
-    EXPECT_GT(bluer, samples / 10) << "ocean blue shows where the continents leave room";
+    Geometry ocean = MakeSphere({}, 500.0f, 16, 24);
+    for (MeshVertex& vertex : ocean.vertices)
+        for (float& n : vertex.normal)
+            n = -n;
+    for (std::size_t i = 0; i + 2 < ocean.indices.size(); i += 3)
+        std::swap(ocean.indices[i + 1], ocean.indices[i + 2]);
+    MeshWriter mesh;
+    mesh.AddFrame(GROUP_BODY, MakeSphere({}, 400.0f, 8, 12)); // around the eye: culled from inside
+    mesh.AddFrame(10, ocean);
+    std::filesystem::create_directories("Data/Static/Test");
+    const std::vector<std::uint8_t> bytes = mesh.Encode();
+    std::ofstream("Data/Static/Test/Ocean.msh", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                                        std::streamsize(bytes.size()));
+    ObjectDescriptionSpec planet;
+    planet.objectType = "GTYPE_PLANET1";
+    planet.mesh = "Data/Static/Test/Ocean.msh";
+    planet.baseTexture = "Data/Static/Sky/02/Ground.dds";
+    const int blue[3] = {20, 70, 120};
+    planet.sections = {PlanetOceanSection(0, "Data/Static/Sky/02/GroundOcean.jpg", blue)};
+    std::ofstream("Data/Static/Test/Ocean.obj", std::ios::binary) << WriteObjectDescription(planet).Text();
+    FixedColumnText records;
+    records.Value("Object:", "Data/Static/Test/Ocean.obj")
+        .Value("Position:", VectorText(0, 0, 0))
+        .Value("Target:", VectorText(0, 0, 1))
+        .Value("Up:", VectorText(0, 1, 0))
+        .Free()
+        .End();
+    WriteLocation(TEST_LOCATION, LocationText(records.Text()));
+    world.LoadLocation(TEST_LOCATION);
+    LookFrom({0, 0, 0}, {0, -0.5f, 1});
+    UpdateObjects();
+    CSceneObject* owner = objectManager.FindObject(GTYPE_PLANET1);
+    ASSERT_TRUE(owner && owner->components.planetOcean);
+
+    const Picture waves = Render();
+    Save("ocean_technique", waves);
+    const Rgb water = waves.Mean();
+    EXPECT_GT(water.b, water.r + 15.0f) << "ocean blue";
+    gameTimer.gameTime += 5000;
+    const Picture later = Render();
+    float moved = 0.0f;
+    for (int y = 0; y < HEIGHT; y += 6)
+        for (int x = 0; x < WIDTH; x += 6)
+            moved += std::abs(waves.Around(x, y, 0).Brightness() - later.Around(x, y, 0).Brightness());
+    EXPECT_GT(moved, 100.0f) << "the waves move with the clock";
+    Without<CPlanetOceanEffect> off(owner->components.planetOcean);
+    EXPECT_GT(water.Brightness(), Render().Mean().Brightness() + 15.0f);
 }
 
 } // namespace

@@ -133,10 +133,7 @@ std::vector<std::uint8_t> SkyPlanetMesh(float radius)
 
 // The planet below the course. It is kept at the eye less the cloud shell's radius, so the shell
 // is centred 60 units below the model origin to put the clouds 60 units under the eye; the body
-// lies further down. The ocean is seen from inside a sphere round the model origin: the best
-// ocean is drawn round the eye (with the nebula's turning, which leaves a sphere unchanged), the
-// simple one round the planet's place; either way it shows only through the clear parts of the
-// continents, which are drawn over it.
+// and ocean lie further down.
 std::vector<std::uint8_t> GroundPlanetMesh(bool ocean)
 {
     const Vec3 centre {0, -60.0f, 0};
@@ -144,7 +141,7 @@ std::vector<std::uint8_t> GroundPlanetMesh(bool ocean)
     writer.AddFrame(GROUP_BODY, Sphere(centre, 1400.0f));
     writer.AddFrame(9, Sphere(centre, 1500.0f));
     if (ocean)
-        writer.AddFrame(10, InsideSphere(1395.0f));
+        writer.AddFrame(10, Sphere(centre, 1395.0f));
     return writer.Encode();
 }
 
