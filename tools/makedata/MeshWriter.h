@@ -22,6 +22,14 @@ enum MeshGroup : int {
     GROUP_PHYSICS_BOXES = 13,
 };
 
+// Point lists read by the light and flame components; the rider's eye is group 0's list.
+enum MeshPointList : int {
+    POINT_LIST_LIGHTS = 1, // a scooter's hover pads, where its lights glow
+    POINT_LIST_DIRECT_LIGHTS = 2, // pairs: the lamp, then a point it faces
+    POINT_LIST_SPOTS = 3,         // pairs: the lamp, then the point it lights
+    POINT_LIST_FLAMES = 4,
+};
+
 class MeshWriter {
 public:
     // Adds a frame to the group. The first frame gives the group's triangles; every further

@@ -14,17 +14,16 @@ std::string Padded(std::string_view label)
     return text;
 }
 
-// The shortest decimal text of a value: "2.5", "6", "-1", "0.04".
+std::string ColourOf(const int colour[3])
+{
+    return ColourText(colour[0], colour[1], colour[2]);
+}
+
 std::string RealText(float value)
 {
     char text[32];
     std::snprintf(text, sizeof text, "%g", value);
     return text;
-}
-
-std::string ColourOf(const int colour[3])
-{
-    return ColourText(colour[0], colour[1], colour[2]);
 }
 
 } // namespace
@@ -133,6 +132,11 @@ DescriptionSection SelfIllumSection(int mipLevels, const std::string& textureOrI
     return {"GEFFECT_SELFILLUM", {{"Mip levels:", std::to_string(mipLevels)}, {"Texture:", textureOrInfoScreens}}};
 }
 
+DescriptionSection SpotsSection(int red, int green, int blue)
+{
+    return {"GEFFECT_SPOTS", {{"Colour:", ColourText(red, green, blue)}}};
+}
+
 DescriptionSection PlanetHaloSection(int mipLevels, const std::string& texture)
 {
     return {"GEFFECT_PLANETGALO", {{"Mip levels:", std::to_string(mipLevels)}, {"Texture:", texture}}};
@@ -155,33 +159,25 @@ DescriptionSection PlanetOceanSection(int mipLevels, const std::string& texture,
             {{"Mip levels:", std::to_string(mipLevels)}, {"Texture:", texture}, {"Colour:", ColourOf(colour)}}};
 }
 
+DescriptionSection ShadowSection(bool dynamic)
+{
+    return {dynamic ? "GEFFECT_DYNAMIC_SHADOW" : "GEFFECT_STATIC_SHADOW", {}};
+}
+
 DescriptionSection LightsSection(bool directional, float size, int red, int green, int blue)
 {
     return {directional ? "GEFFECT_DIRECTLIGHTS" : "GEFFECT_LIGHTS",
             {{"Size:", RealText(size)}, {"Colour:", ColourText(red, green, blue)}}};
 }
 
-DescriptionSection SpotsSection(int red, int green, int blue)
+DescriptionSection FlameSection(bool engine, const FlameLines& flame)
 {
-    return {"GEFFECT_SPOTS", {{"Colour:", ColourText(red, green, blue)}}};
-}
-
-DescriptionSection FlameSection(bool engine, const FlameSpec& flame)
-{
-    char velocity[64];
-    std::snprintf(velocity, sizeof velocity, "%3.3s %3.3s %s", RealText(flame.velocity[0]).c_str(),
-                  RealText(flame.velocity[1]).c_str(), RealText(flame.velocity[2]).c_str());
     return {engine ? "GEFFECT_ENGINEFLAME" : "GEFFECT_FLAME",
-            {{"Particle size:", RealText(flame.particleSize)},
-             {"Particle life:", RealText(flame.particleLife)},
+            {{"Particle size:", RealText(flame.size)},
+             {"Particle life:", RealText(flame.life)},
              {"Emission interval:", RealText(flame.interval)},
              {"Particle growth:", RealText(flame.growth)},
-             {"Velocity:", velocity},
-             {"Colour:", ColourText(flame.red, flame.green, flame.blue)},
+             {"Velocity:", ColourOf(flame.velocity)},
+             {"Colour:", ColourOf(flame.colour)},
              {"Hot:", flame.hot ? "1" : "0"}}};
-}
-
-DescriptionSection ShadowSection(bool dynamic)
-{
-    return {dynamic ? "GEFFECT_DYNAMIC_SHADOW" : "GEFFECT_STATIC_SHADOW", {}};
 }

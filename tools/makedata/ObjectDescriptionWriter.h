@@ -60,24 +60,23 @@ DescriptionSection GlassSection(int mipLevels, const std::string& texture);
 DescriptionSection LightMapsSection(int frames, int mipLevels, const std::string& nameOrPattern, int red, int green,
                                     int blue);
 DescriptionSection SelfIllumSection(int mipLevels, const std::string& textureOrInfoScreens);
+// "GEFFECT_SPOTS": the colour of the cones.
+DescriptionSection SpotsSection(int red, int green, int blue);
 DescriptionSection PlanetHaloSection(int mipLevels, const std::string& texture);
 DescriptionSection PlanetCloudsSection(int mipLevels, const std::string& simpleTexture, const std::string& bestTexture,
                                        const int colour1[3], const int colour2[3]);
 DescriptionSection PlanetOceanSection(int mipLevels, const std::string& texture, const int colour[3]);
-// Glow points at point list 1 ("GEFFECT_LIGHTS") or directional ones at the pairs of list 2
-// ("GEFFECT_DIRECTLIGHTS"): half the sprite's width and the colour.
-DescriptionSection LightsSection(bool directional, float size, int red, int green, int blue);
-// Light cones at the pairs of point list 3.
-DescriptionSection SpotsSection(int red, int green, int blue);
-
-// What a flame emitter hands the flame system at each point of list 4.
-struct FlameSpec {
-    float particleSize, particleLife, interval, growth;
-    float velocity[3]; // x and y in three columns each ("2.5", " -1")
-    int red, green, blue;
-    bool hot; // burning from yellow-white into the colour
-};
-// "GEFFECT_FLAME", or "GEFFECT_ENGINEFLAME" for a scooter's engine.
-DescriptionSection FlameSection(bool engine, const FlameSpec& flame);
 // "GEFFECT_STATIC_SHADOW" or "GEFFECT_DYNAMIC_SHADOW": no lines of its own.
 DescriptionSection ShadowSection(bool dynamic);
+// "GEFFECT_LIGHTS" (or "GEFFECT_DIRECTLIGHTS"): the sprites' half-width and colour.
+DescriptionSection LightsSection(bool directional, float size, int red, int green, int blue);
+
+// The lines of a flame emitter; the velocity stands in the colour columns (whole numbers).
+struct FlameLines {
+    float size, life, interval, growth;
+    int velocity[3];
+    int colour[3];
+    bool hot; // particles start white-hot and cool to the colour
+};
+// "GEFFECT_ENGINEFLAME" for engine flames, else "GEFFECT_FLAME".
+DescriptionSection FlameSection(bool engine, const FlameLines& flame);

@@ -19,12 +19,12 @@ const std::string CHROME = FOLDER + "Chrome.jpg";
 const std::string CHROME_REFLECTION = FOLDER + "ChromeReflection.jpg";
 const std::string GLASS = FOLDER + "Glass.jpg";
 
-// Point lists the light and flame components read.
-enum PointList : int { LAMPS = 1, DIRECTED_LAMPS = 2, FLOODLIGHTS = 3, BURNERS = 4 };
-
 // One structure: its body, the layers its components repaint, its anchor points and its sections.
 struct Structure {
     Geometry body;
+    // What casts the shadow when not the whole body: a tower's parts above the road's level,
+    // since its shadow falls downwards and no lower part can shade the road.
+    std::optional<Geometry> shadowSource;
     std::optional<Geometry> lightMaps, screens, glass, chrome;
     std::vector<Vec3> lamps, burners;
     std::vector<std::pair<Vec3, Vec3>> directedLamps, floodlights; // (lamp, where it points or shines)
@@ -37,7 +37,7 @@ DescriptionSection Beacons(float size) { return LightsSection(false, size, 255, 
 // A burner's flame: hot yellow-white rising into orange.
 DescriptionSection Burner()
 {
-    return FlameSection(false, FlameSpec {2.2f, 1.0f, 0.04f, 2.0f, {0, 8, 0}, 255, 120, 40, true});
+    return FlameSection(false, FlameLines {2.2f, 0.9f, 0.06f, 2.0f, {0, 8, 0}, {255, 120, 40}, true});
 }
 
 std::vector<std::uint8_t> MeshOf(const Structure& structure)
@@ -45,7 +45,7 @@ std::vector<std::uint8_t> MeshOf(const Structure& structure)
     MeshWriter writer;
     writer.AddFrame(GROUP_BODY, structure.body);
     // The shadow source shares its corners, so that the volume the game extrudes stays closed.
-    writer.AddFrame(GROUP_SHADOW, WeldCorners(structure.body));
+    writer.AddFrame(GROUP_SHADOW, WeldCorners(structure.shadowSource.value_or(structure.body)));
     writer.AddFrame(GROUP_COLLISION, structure.body);
     const std::pair<int, const std::optional<Geometry>*> layers[] = {{GROUP_LIGHT_MAPS, &structure.lightMaps},
                                                                      {GROUP_SELF_ILLUM, &structure.screens},
@@ -55,17 +55,17 @@ std::vector<std::uint8_t> MeshOf(const Structure& structure)
         if (*layer)
             writer.AddFrame(group, **layer);
     for (const Vec3& lamp : structure.lamps)
-        writer.AddControlPoint(LAMPS, lamp);
+        writer.AddControlPoint(POINT_LIST_LIGHTS, lamp);
     for (const auto& [lamp, aim] : structure.directedLamps) {
-        writer.AddControlPoint(DIRECTED_LAMPS, lamp);
-        writer.AddControlPoint(DIRECTED_LAMPS, aim);
+        writer.AddControlPoint(POINT_LIST_DIRECT_LIGHTS, lamp);
+        writer.AddControlPoint(POINT_LIST_DIRECT_LIGHTS, aim);
     }
     for (const auto& [lamp, lit] : structure.floodlights) {
-        writer.AddControlPoint(FLOODLIGHTS, lamp);
-        writer.AddControlPoint(FLOODLIGHTS, lit);
+        writer.AddControlPoint(POINT_LIST_SPOTS, lamp);
+        writer.AddControlPoint(POINT_LIST_SPOTS, lit);
     }
     for (const Vec3& burner : structure.burners)
-        writer.AddControlPoint(BURNERS, burner);
+        writer.AddControlPoint(POINT_LIST_FLAMES, burner);
     return writer.Encode();
 }
 
@@ -124,6 +124,7 @@ Structure Tower(int variant)
     switch (variant) {
     case 0: // block with a wide head: glass band round the head, beacons at its corners
         tower.body = Join({MakeBox({0, -10, 0}, {6, 30, 6}), MakeBox({0, 22, 0}, {9, 2, 9})});
+        tower.shadowSource = Join({MakeBox({0, 10, 0}, {6, 10, 6}), MakeBox({0, 22, 0}, {9, 2, 9})});
         tower.lightMaps = WindowBand({0, 0, 0}, {6, 16, 6});
         tower.glass = MakeBox({0, 22, 0}, {9.05f, 1.2f, 9.05f});
         tower.lamps = {{-8.5f, 25.6f, -8.5f}, {8.5f, 25.6f, -8.5f}, {-8.5f, 25.6f, 8.5f}, {8.5f, 25.6f, 8.5f}};
@@ -131,6 +132,7 @@ Structure Tower(int variant)
         break;
     case 1: // column with a chrome dome and a beacon on it
         tower.body = Join({MakeCylinder({0, -40, 0}, 5, 60, 12, true), MakeSphere({0, 26, 0}, 7, 8, 12)});
+        tower.shadowSource = Join({MakeCylinder({0, 0, 0}, 5, 20, 12, true), MakeSphere({0, 26, 0}, 7, 8, 12)});
         tower.chrome = MakeSphere({0, 26, 0}, 7.05f, 8, 12);
         tower.lamps = {{0, 34.8f, 0}};
         tower.sections = {ChromeSection(0, CHROME, CHROME_REFLECTION), Beacons(1.8f), ShadowSection(false)};
@@ -138,6 +140,8 @@ Structure Tower(int variant)
     case 2: // mast with two cross arms: floodlights on the arm towards the road
         tower.body = Join({MakeBox({0, -20, 0}, {4, 24, 4}), MakeBox({0, 6, 0}, {12, 1.5f, 3}),
                            MakeBox({0, 12, 0}, {3, 1.5f, 12})});
+        tower.shadowSource = Join({MakeBox({0, 2, 0}, {4, 2, 4}), MakeBox({0, 6, 0}, {12, 1.5f, 3}),
+                                   MakeBox({0, 12, 0}, {3, 1.5f, 12})});
         tower.lightMaps = WindowBand({0, -8, 0}, {4, 10, 4});
         tower.floodlights = {{{-2, 11, 11.5f}, {-6, 4.2f, 40}}, {{2, 11, 11.5f}, {6, 4.2f, 40}}};
         tower.lamps = {{-11, 9.1f, 0}, {11, 9.1f, 0}};
@@ -146,6 +150,7 @@ Structure Tower(int variant)
     case 3: // stacked drums under a chimney with a burner
         tower.body = Join({MakeCylinder({0, -30, 0}, 8, 20, 16, true), MakeCylinder({0, -10, 0}, 5, 25, 12, true),
                            MakeCylinder({0, 15, 0}, 2, 15, 8, true)});
+        tower.shadowSource = Join({MakeCylinder({0, 0, 0}, 5, 15, 12, true), MakeCylinder({0, 15, 0}, 2, 15, 8, true)});
         tower.lightMaps = MakeCylinder({0, -5, 0}, 5.05f, 15, 12, false);
         tower.burners = {{0, 30.3f, 0}};
         tower.sections = {windows, Burner(), ShadowSection(false)};
@@ -153,6 +158,8 @@ Structure Tower(int variant)
     case 4: // two posts and a beam: lamps on the beam facing the road, floodlights under it
         tower.body = Join({MakeBox({-5, -15, 0}, {3, 30, 3}), MakeBox({5, -10, 0}, {3, 25, 3}),
                            MakeBox({0, 16, 0}, {9, 2, 4})});
+        tower.shadowSource = Join({MakeBox({-5, 7.5f, 0}, {3, 7.5f, 3}), MakeBox({5, 7.5f, 0}, {3, 7.5f, 3}),
+                                   MakeBox({0, 16, 0}, {9, 2, 4})});
         tower.lightMaps = Join({WindowBand({-5, -2, 0}, {3, 12, 3}), WindowBand({5, 2, 0}, {3, 8, 3})});
         for (const float x : {-6.0f, 0.0f, 6.0f})
             tower.directedLamps.push_back({{x, 16, 4.1f}, {x, 15.8f, 5.1f}});
@@ -162,6 +169,7 @@ Structure Tower(int variant)
         break;
     case 5: // a chrome ball on a stalk
         tower.body = Join({MakeSphere({0, 0, 0}, 12, 10, 16), MakeCylinder({0, -35, 0}, 1.5f, 25, 8, true)});
+        tower.shadowSource = MakeSphere({0, 0, 0}, 12, 10, 16);
         tower.chrome = MakeSphere({0, 0, 0}, 12.05f, 10, 16);
         tower.lamps = {{0, 13.6f, 0}};
         tower.sections = {ChromeSection(0, CHROME, CHROME_REFLECTION), Beacons(1.5f), ShadowSection(false)};
@@ -169,6 +177,7 @@ Structure Tower(int variant)
     case 6: // stepped tower: glass middle, four burners on the top step
         tower.body = Join({MakeBox({0, -25, 0}, {10, 10, 10}), MakeBox({0, -5, 0}, {7, 10, 7}),
                            MakeBox({0, 12, 0}, {4, 7, 4})});
+        tower.shadowSource = Join({MakeBox({0, 2.5f, 0}, {7, 2.5f, 7}), MakeBox({0, 12, 0}, {4, 7, 4})});
         tower.lightMaps = WindowBand({0, -25, 0}, {10, 6, 10});
         tower.glass = MakeBox({0, -5, 0}, {7.05f, 6, 7.05f});
         tower.burners = {{-3, 19.3f, -3}, {3, 19.3f, -3}, {-3, 19.3f, 3}, {3, 19.3f, 3}};
@@ -177,6 +186,8 @@ Structure Tower(int variant)
     default: // antenna with a landing disc and a chrome cap: beacons round the disc, floodlights under it
         tower.body = Join({MakeCylinder({0, -30, 0}, 3, 55, 10, true), MakeBox({0, 20, 0}, {10, 0.8f, 10}),
                            MakeSphere({0, 27, 0}, 4, 6, 10)});
+        tower.shadowSource = Join({MakeCylinder({0, 0, 0}, 3, 25, 10, true), MakeBox({0, 20, 0}, {10, 0.8f, 10}),
+                                   MakeSphere({0, 27, 0}, 4, 6, 10)});
         tower.chrome = MakeSphere({0, 27, 0}, 4.05f, 6, 10);
         tower.lamps = {{-9, 22.8f, -9}, {9, 22.8f, -9}, {-9, 22.8f, 9}, {9, 22.8f, 9}};
         tower.floodlights = {{{0, 19.1f, 9.5f}, {0, 4.2f, 40}}};
@@ -193,6 +204,7 @@ Structure InfoPanel()
 {
     Structure panel;
     panel.body = Join({MakeCylinder({0, -30, 0}, 1.2f, 42, 8, true), MakeBox({0, 16, 0}, {10, 6, 0.8f})});
+    panel.shadowSource = Join({MakeCylinder({0, 0, 0}, 1.2f, 12, 8, true), MakeBox({0, 16, 0}, {10, 6, 0.8f})});
     panel.screens = MakeBox({0, 16, 0.8f}, {9, 4.5f, 0.06f});
     panel.lamps = {{-9.5f, 23.6f, 0}, {9.5f, 23.6f, 0}};
     panel.sections = {SelfIllumSection(0, "INFOSCREENS"), Beacons(1.6f), ShadowSection(false)};
