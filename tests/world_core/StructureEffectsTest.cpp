@@ -17,11 +17,13 @@
 #include "engine/D3DRender.h"
 #include "engine/GameSettings.h"
 #include "engine/GameTimer.h"
+#include "engine/LightManager.h"
 #include "platform/gfx/GfxControl.h"
 #include "tests/support/ContactSheet.h"
 #include "tools/makedata/MeshWriter.h"
 #include "tools/makedata/ObjectDescriptionWriter.h"
 #include "world/Camera.h"
+#include "world/Environment.h"
 #include "world/FlameSystem.h"
 #include "world/GlowSprites.h"
 #include "world/LightsEffect.h"
@@ -145,6 +147,8 @@ protected:
             gameTimer.gameStep = step;
             gameTimer.gameTime += std::uint32_t(step * 1000.0f);
             d3dRender.LockBatchBuffers();
+            environment.Update();
+            lightManager.Update();
             objectManager.Update();
             flameSystem.Update();
             d3dRender.UnlockBatchBuffers();
@@ -345,27 +349,42 @@ TEST_F(StructureEffectsTest, SpotsLightTheRoad)
     EXPECT_GT(lit.Around(x, y, 1).Brightness(), dark.Around(x, y, 1).Brightness() + 10.0f);
 }
 
-// The start gate's beam shades the road behind it at shadow level 3; at level 1 structures
-// cast nothing.
-TEST_F(StructureEffectsTest, StaticShadowOfAStructureDarkensTheRoadAtLevelThreeOnly)
+// Static shadows on the road: the start gate's beam casts from shadow level 2 (tried at 3, not at
+// 1), a climbing piece over the road only at level 3 (not at 2).
+TEST_F(StructureEffectsTest, StaticShadowsDarkenTheRoadFromTheirLevelOn)
 {
-    // Light 1 comes down at (0, -3, 4): the beam (13.3 to 15.7 high at z = 40) shades z 66 to 72.
-    const D3DXVECTOR3 shade(0, 0, 69), lit(0, 0, 88);
-    Rgb shaded[2], open[2];
-    const int levels[2] = {3, 1};
-    for (int i = 0; i < 2; ++i) {
-        GameSettings[SLOT_SHADOWS] = levels[i];
-        LoadTestLocation({{STRUCTURES + "Start.obj", {0, 0, 40}, {0, 0, 80}}});
-        LookFrom({-6, 30, 50}, {0, 0, 76});
-        UpdateObjects();
-        const Picture picture = Render();
-        Save(i == 0 ? "static_shadow_level3" : "static_shadow_level1", picture);
-        const auto a = PixelOf(shade), b = PixelOf(lit);
-        shaded[i] = picture.Around(a.first, a.second, 2);
-        open[i] = picture.Around(b.first, b.second, 2);
+    // Light 1 comes down at (0, -3, 4), so shadows fall towards +z: the beam (13.3 to 15.7 high
+    // at z = 40) shades z 66 to 72; the slope's deck, 4.2 over the road where it begins at z = 40,
+    // shades the road from z 48 on while it is low.
+    const struct {
+        const char* name;
+        Placement caster;
+        int levels[2]; // casting, not casting
+        D3DXVECTOR3 shade, open, eye, lookAt;
+    } cases[] = {
+        {"static_shadow_structure", {STRUCTURES + "Start.obj", {0, 0, 40}, {0, 0, 80}}, {3, 1},
+         {0, 0, 69}, {0, 0, 88}, {-6, 30, 50}, {0, 0, 76}},
+        {"static_shadow_piece", {"Data/Static/Platforms/01/AU_020_1.obj", {0, 6, 40}, {0, 6, 80}}, {3, 2},
+         {0, 0, 54}, {0, 0, 30}, {-24, 3, 38}, {0, 0, 48}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rgb shaded[2], open[2];
+        for (int i = 0; i < 2; ++i) {
+            GameSettings[SLOT_SHADOWS] = c.levels[i];
+            LoadTestLocation({c.caster});
+            LookFrom(c.eye, c.lookAt);
+            UpdateObjects();
+            const Picture picture = Render();
+            Save(std::string(c.name) + "_level" + std::to_string(c.levels[i]), picture);
+            const auto a = PixelOf(c.shade), b = PixelOf(c.open);
+            shaded[i] = picture.Around(a.first, a.second, 2);
+            open[i] = picture.Around(b.first, b.second, 2);
+        }
+        EXPECT_LT(shaded[0].Brightness(), shaded[1].Brightness() * 0.8f) << "shaded at level " << c.levels[0];
+        EXPECT_NEAR(shaded[1].Brightness(), open[1].Brightness(), open[1].Brightness() * 0.15f)
+            << "not at level " << c.levels[1];
     }
-    EXPECT_LT(shaded[0].Brightness(), shaded[1].Brightness() * 0.8f) << "level 3 shades the road";
-    EXPECT_NEAR(shaded[1].Brightness(), open[1].Brightness(), open[1].Brightness() * 0.15f) << "level 1 does not";
 }
 
 // Beacons glow at the lamp points of a tower.
