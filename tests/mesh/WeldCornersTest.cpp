@@ -36,6 +36,7 @@ TEST(WeldCornersTest, ClosedShapesShareEveryEdgeBetweenTwoFacesOfOneWinding)
         EXPECT_EQ(welded.vertices.size(), c.vertices);
         const std::map<std::pair<int, int>, int> edges = DirectedEdges(welded);
         for (const auto& [edge, count] : edges) {
+            EXPECT_NE(edge.first, edge.second) << "a triangle without area";
             EXPECT_EQ(count, 1) << edge.first << "-" << edge.second << " twice in one direction";
             EXPECT_TRUE(edges.count({edge.second, edge.first})) << edge.first << "-" << edge.second << " is open";
         }
