@@ -13,6 +13,8 @@ enum MeshGroup : int {
     GROUP_BODY = 0,
     GROUP_SHADOW = 1,
     GROUP_COLLISION = 2,
+    GROUP_LIGHT_MAPS = 3,
+    GROUP_SELF_ILLUM = 4,
     GROUP_REFLECTIVE_GLASS = 5,
     GROUP_CHROME = 6,
     GROUP_GROUND_COLLISION = 11,
@@ -23,6 +25,8 @@ enum MeshGroup : int {
 // Point lists read by the light and flame components; the rider's eye is group 0's list.
 enum MeshPointList : int {
     POINT_LIST_LIGHTS = 1, // a scooter's hover pads, where its lights glow
+    POINT_LIST_DIRECT_LIGHTS = 2, // pairs: the lamp, then a point it faces
+    POINT_LIST_SPOTS = 3,         // pairs: the lamp, then the point it lights
     POINT_LIST_FLAMES = 4,
 };
 

@@ -132,6 +132,11 @@ DescriptionSection SelfIllumSection(int mipLevels, const std::string& textureOrI
     return {"GEFFECT_SELFILLUM", {{"Mip levels:", std::to_string(mipLevels)}, {"Texture:", textureOrInfoScreens}}};
 }
 
+DescriptionSection SpotsSection(int red, int green, int blue)
+{
+    return {"GEFFECT_SPOTS", {{"Colour:", ColourText(red, green, blue)}}};
+}
+
 DescriptionSection PlanetHaloSection(int mipLevels, const std::string& texture)
 {
     return {"GEFFECT_PLANETGALO", {{"Mip levels:", std::to_string(mipLevels)}, {"Texture:", texture}}};

@@ -60,6 +60,8 @@ DescriptionSection GlassSection(int mipLevels, const std::string& texture);
 DescriptionSection LightMapsSection(int frames, int mipLevels, const std::string& nameOrPattern, int red, int green,
                                     int blue);
 DescriptionSection SelfIllumSection(int mipLevels, const std::string& textureOrInfoScreens);
+// "GEFFECT_SPOTS": the colour of the cones.
+DescriptionSection SpotsSection(int red, int green, int blue);
 DescriptionSection PlanetHaloSection(int mipLevels, const std::string& texture);
 DescriptionSection PlanetCloudsSection(int mipLevels, const std::string& simpleTexture, const std::string& bestTexture,
                                        const int colour1[3], const int colour2[3]);

@@ -1,7 +1,9 @@
 #include "tools/makedata/Shapes.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <map>
 #include <numbers>
 #include <stdexcept>
 
@@ -61,6 +63,14 @@ std::uint16_t Geometry::AddVertex(Vec3 position, Vec3 normal, float u, float v)
 void Geometry::AddTriangle(std::uint16_t a, std::uint16_t b, std::uint16_t c)
 {
     indices.insert(indices.end(), {a, b, c});
+}
+
+Geometry Join(std::initializer_list<Geometry> parts)
+{
+    Geometry whole;
+    for (const Geometry& part : parts)
+        whole.Append(part);
+    return whole;
 }
 
 Geometry MakeBox(Vec3 centre, Vec3 halfExtents)
@@ -215,4 +225,31 @@ void ComputeSmoothNormals(Geometry& geometry)
         geometry.vertices[i].normal[1] = normal.y;
         geometry.vertices[i].normal[2] = normal.z;
     }
+}
+
+Geometry WeldCorners(const Geometry& geometry)
+{
+    Geometry welded;
+    // Positions within a thousandth of a unit are one: a sphere's seam closes too.
+    const auto key = [](const MeshVertex& vertex) {
+        return std::array<long, 3> {std::lround(vertex.position[0] * 1000.0f), std::lround(vertex.position[1] * 1000.0f),
+                                    std::lround(vertex.position[2] * 1000.0f)};
+    };
+    std::map<std::array<long, 3>, std::uint16_t> byPosition;
+    std::vector<std::uint16_t> remap(geometry.vertices.size());
+    for (std::size_t i = 0; i < geometry.vertices.size(); ++i) {
+        const MeshVertex& vertex = geometry.vertices[i];
+        const auto [entry, added] = byPosition.try_emplace(key(vertex), std::uint16_t {0});
+        if (added)
+            entry->second = welded.AddVertex(PositionOf(vertex), {}, vertex.u, vertex.v);
+        remap[i] = entry->second;
+    }
+    for (std::size_t t = 0; t + 2 < geometry.indices.size(); t += 3) {
+        const std::uint16_t a = remap[geometry.indices[t]], b = remap[geometry.indices[t + 1]],
+                            c = remap[geometry.indices[t + 2]];
+        if (a != b && b != c && c != a)
+            welded.AddTriangle(a, b, c);
+    }
+    ComputeSmoothNormals(welded);
+    return welded;
 }

@@ -6,6 +6,7 @@
 // normal (c - a) x (b - a) of a triangle a, b, c points out of the solid, towards the side that
 // is drawn.
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "engine/MeshFile.h"
@@ -35,6 +36,9 @@ struct Geometry {
     void AddTriangle(std::uint16_t a, std::uint16_t b, std::uint16_t c);
 };
 
+// The parts as one geometry.
+Geometry Join(std::initializer_list<Geometry> parts);
+
 // Axis-aligned box around centre; four vertices per face with the face's normal and texture
 // coordinates 0..1 over each face.
 Geometry MakeBox(Vec3 centre, Vec3 halfExtents);
@@ -62,3 +66,9 @@ Geometry SweepProfile(const std::vector<ProfilePoint>& profile, const std::vecto
 
 // Sets every vertex normal to the normalised sum of the face normals of its triangles.
 void ComputeSmoothNormals(Geometry& geometry);
+
+// The same surface with one vertex per position (to a thousandth of a unit), so that neighbouring faces share their corners
+// (a closed solid stays closed when its corners move along their normals); triangles that lose
+// their area are dropped and the normals are smoothed. Texture coordinates are the first
+// vertex's of each position.
+Geometry WeldCorners(const Geometry& geometry);

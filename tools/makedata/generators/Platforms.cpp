@@ -50,6 +50,9 @@ struct PieceSpec {
     const char* decors = "DECORS_TYPE_NONE";
     bool decorPlace = false;
 
+    // Pieces that climb, drop or loop may pass over another piece: their decks cast shadows.
+    bool CastsShadow() const { return height != 0 || shape == Shape::Loop; }
+
     float LoopLead() const { return 20.0f; }
     float LoopShift() const { return 26.0f; }
 
@@ -134,8 +137,45 @@ Geometry SweepStrip(const std::vector<PathFrame>& frames, const std::vector<floa
 }
 
 struct PieceMesh {
-    Geometry body, road;
+    Geometry body, road, deck;
 };
+
+// Adds the quad a, b, c, d (in order round its edge) wound to face outward.
+void AddOutwardQuad(Geometry& solid, Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 outward)
+{
+    if (Dot(Cross(c - a, b - a), outward) < 0)
+        std::swap(b, d);
+    const std::uint16_t first = solid.AddVertex(a, {}, 0, 0);
+    solid.AddVertex(b, {}, 0, 0);
+    solid.AddVertex(c, {}, 0, 0);
+    solid.AddVertex(d, {}, 0, 0);
+    solid.AddTriangle(first, first + 1, first + 2);
+    solid.AddTriangle(first, first + 2, first + 3);
+}
+
+// The deck under the road as a closed solid: what a piece casts its shadow from.
+Geometry DeckSolid(const std::vector<PathFrame>& frames, float halfWidth, float bottom)
+{
+    auto corners = [&](const PathFrame& f) {
+        const Vec3 right = f.Right();
+        return std::vector<Vec3> {f.position - right * halfWidth, f.position + right * halfWidth,
+                                  f.position + right * halfWidth + f.up * bottom, f.position - right * halfWidth + f.up * bottom};
+    };
+    Geometry deck;
+    for (std::size_t i = 0; i + 1 < frames.size(); ++i) {
+        const std::vector<Vec3> near = corners(frames[i]), far = corners(frames[i + 1]);
+        const Vec3 middle = (frames[i].position + frames[i + 1].position + (frames[i].up + frames[i + 1].up) * (bottom * 0.5f)) * 0.5f;
+        for (int k = 0; k < 4; ++k) {
+            const int next = (k + 1) % 4;
+            const Vec3 centre = (near[k] + near[next] + far[k] + far[next]) * 0.25f;
+            AddOutwardQuad(deck, near[k], near[next], far[next], far[k], centre - middle);
+        }
+    }
+    const std::vector<Vec3> first = corners(frames.front()), last = corners(frames.back());
+    AddOutwardQuad(deck, first[0], first[1], first[2], first[3], frames.front().forward * -1.0f);
+    AddOutwardQuad(deck, last[0], last[1], last[2], last[3], frames.back().forward);
+    return WeldCorners(deck);
+}
 
 PieceMesh SweepPiece(const PieceSpec& piece)
 {
@@ -157,6 +197,7 @@ PieceMesh SweepPiece(const PieceSpec& piece)
     };
     for (const auto& side : sides)
         mesh.body.Append(SweepStrip(frames, along, side[0], side[1], 0.5f, 1.0f));
+    mesh.deck = DeckSolid(frames, EDGE, BOTTOM);
     return mesh;
 }
 
@@ -189,6 +230,8 @@ std::vector<std::uint8_t> PieceMeshFile(const PieceSpec& piece)
     const PieceMesh geometry = SweepPiece(piece);
     MeshWriter writer;
     writer.AddFrame(GROUP_BODY, geometry.body);
+    if (piece.CastsShadow())
+        writer.AddFrame(GROUP_SHADOW, geometry.deck);
     writer.AddFrame(GROUP_COLLISION, geometry.body);
     writer.AddFrame(GROUP_GROUND_COLLISION, geometry.road);
     const std::vector<Vec3>* groups[] = {&points.centreLine, &points.frames, &points.decorPlaces};
@@ -289,6 +332,8 @@ void GeneratePlatforms(AssetSink& sink)
         description.mesh = mesh;
         description.baseTexture = FOLDER + "Platform.jpg";
         description.bumpTexture = FOLDER + "PlatformBump.jpg";
+        if (piece.CastsShadow())
+            description.sections = {ShadowSection(false)};
         description.tail = {{"Decors:", piece.decors}};
         sink.Add(FOLDER + piece.name + ".obj", Pack::Objects, WriteObjectDescription(description).Bytes());
     }
