@@ -40,16 +40,7 @@ Geometry LoftRings(const std::vector<std::vector<Vec3>>& rings, bool closedRings
         for (std::size_t j = 0; j < columns; ++j)
             loft.AddVertex(rings[i][j % points], {}, Lerp(uv.u0, uv.u1, float(j) / float(columns - 1)), v);
     }
-    for (std::size_t i = 0; i + 1 < rings.size(); ++i) {
-        for (std::size_t j = 0; j + 1 < columns; ++j) {
-            const auto a = static_cast<std::uint16_t>(i * columns + j);
-            const auto b = static_cast<std::uint16_t>(a + 1);
-            const auto c = static_cast<std::uint16_t>(a + columns);
-            const auto d = static_cast<std::uint16_t>(c + 1);
-            loft.AddTriangle(a, b, c);
-            loft.AddTriangle(b, d, c);
-        }
-    }
+    loft.AddGridTriangles(rings.size(), columns);
     ComputeSmoothNormals(loft);
     if (closedRings) {
         for (std::size_t i = 0; i < rings.size(); ++i) {

@@ -65,6 +65,20 @@ void Geometry::AddTriangle(std::uint16_t a, std::uint16_t b, std::uint16_t c)
     indices.insert(indices.end(), {a, b, c});
 }
 
+void Geometry::AddGridTriangles(std::size_t rows, std::size_t columns)
+{
+    for (std::size_t i = 0; i + 1 < rows; ++i) {
+        for (std::size_t j = 0; j + 1 < columns; ++j) {
+            const auto a = static_cast<std::uint16_t>(i * columns + j);
+            const auto b = static_cast<std::uint16_t>(a + 1);
+            const auto c = static_cast<std::uint16_t>(a + columns);
+            const auto d = static_cast<std::uint16_t>(c + 1);
+            AddTriangle(a, b, c);
+            AddTriangle(b, d, c);
+        }
+    }
+}
+
 Geometry Join(std::initializer_list<Geometry> parts)
 {
     Geometry whole;
@@ -194,17 +208,7 @@ Geometry SweepProfile(const std::vector<ProfilePoint>& profile, const std::vecto
             sweep.AddVertex(position, {}, across[j] * uScale, along * vScale);
         }
     }
-    const std::size_t stride = profile.size();
-    for (std::size_t i = 0; i + 1 < path.size(); ++i) {
-        for (std::size_t j = 0; j + 1 < stride; ++j) {
-            const auto a = static_cast<std::uint16_t>(i * stride + j);
-            const auto b = static_cast<std::uint16_t>(a + 1);
-            const auto c = static_cast<std::uint16_t>(a + stride);
-            const auto d = static_cast<std::uint16_t>(c + 1);
-            sweep.AddTriangle(a, b, c);
-            sweep.AddTriangle(b, d, c);
-        }
-    }
+    sweep.AddGridTriangles(path.size(), profile.size());
     ComputeSmoothNormals(sweep);
     return sweep;
 }

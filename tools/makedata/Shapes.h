@@ -34,6 +34,8 @@ struct Geometry {
     // Appends a vertex and returns its index; throws std::length_error past 65,536 vertices.
     std::uint16_t AddVertex(Vec3 position, Vec3 normal, float u, float v);
     void AddTriangle(std::uint16_t a, std::uint16_t b, std::uint16_t c);
+    // Two triangles for each cell of a grid of vertices laid out row by row.
+    void AddGridTriangles(std::size_t rows, std::size_t columns);
 };
 
 // The parts as one geometry.
