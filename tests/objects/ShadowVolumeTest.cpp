@@ -80,6 +80,14 @@ TEST(ShadowVolume, ClosedMeshGivesItsSilhouetteAndAClosedVolume)
 
 class ObjectShadowTest : public ObjectTest {
 protected:
+    // On the camera's axis at z, as far from the eye as it is along it.
+    static void PlaceOnAxis(CStaticObject& object, float z)
+    {
+        D3DXMatrixTranslation(&object.world, 0, 0, z);
+        object.worldCentre = D3DXVECTOR3(0, 0, z);
+        object.cameraDistance = z;
+    }
+
     void LoadShadowed(CStaticObject& object, const char* type, bool dynamic = false)
     {
         const bool scooter = std::string(type) == "GTYPE_VEHICLE";
@@ -128,8 +136,7 @@ TEST_F(ObjectShadowTest, StaticShadowIsBuiltOnceInView)
     GameSettings[SLOT_SHADOWS] = 3;
     CStaticObject decor;
     LoadShadowed(decor, "GTYPE_DECORS");
-    D3DXMatrixTranslation(&decor.world, 0, 0, 10);
-    decor.worldCentre = D3DXVECTOR3(0, 0, 10);
+    PlaceOnAxis(decor, 10);
     CObjectShadow& shadow = *decor.components.shadow;
     decor.cameraDistance = 600;
     shadow.Update();
@@ -239,9 +246,7 @@ TEST_F(ObjectShadowTest, BoxShadowOnAWallFillsItsOutline)
     IDirect3DDevice9* device = d3dRender.device;
     CSceneObject decor;
     LoadShadowed(decor, "GTYPE_DECORS");
-    D3DXMatrixTranslation(&decor.world, 0, 0, 4);
-    decor.worldCentre = D3DXVECTOR3(0, 0, 4);
-    decor.cameraDistance = 4;
+    PlaceOnAxis(decor, 4);
     CObjectShadow& shadow = *decor.components.shadow;
     const D3DXVECTOR3 light = Unit({0.2f, 0.1f, -1.0f});
     shadow.visible = 1;
@@ -399,9 +404,7 @@ TEST_F(ObjectShadowTest, VolumesChangeNeitherColourNorDepthAndCountNothingBehind
     IDirect3DDevice9* device = d3dRender.device;
     CSceneObject decor;
     LoadShadowed(decor, "GTYPE_DECORS");
-    D3DXMatrixTranslation(&decor.world, 0, 0, 4);
-    decor.worldCentre = D3DXVECTOR3(0, 0, 4);
-    decor.cameraDistance = 4;
+    PlaceOnAxis(decor, 4);
     CObjectShadow& shadow = *decor.components.shadow;
     shadow.visible = 1;
     shadow.Build(shadow.mesh, Unit({0.2f, 0.1f, -1.0f}), 30.0f);

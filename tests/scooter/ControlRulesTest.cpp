@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "engine/D3DRender.h"
+#include "tests/scooter/FreePlayerBody.h"
 #include "tests/scooter/StraightTrack.h"
 #include "world/Race.h"
 #include "world/Vehicle.h"
@@ -24,13 +25,7 @@ protected:
     {
         StraightTrackTest::SetUp();
         Step(DT);
-        shape = std::make_unique<btBoxShape>(btVector3(1, 1, 1));
-        scooter.body = std::make_unique<btRigidBody>(700.0f, nullptr, shape.get(), btVector3(1, 1, 1));
-        scooter.SetLookAt({0, 0, 0}, {0, 0, 100}, {0, 1, 0});
-        scooter.driver = DRIVER_PLAYER;
-        scooter.topSpeed = 45.0f;
-        scooter.drivePower = 20.0f;
-        scooter.handling = 700.0f;
+        shape = GiveFreePlayerBody(scooter);
     }
     void TearDown() override
     {

@@ -9,6 +9,7 @@
 #include "engine/GameTimer.h"
 #include "engine/InputState.h"
 #include "engine/VectorHelpers.h"
+#include "tests/scooter/FreePlayerBody.h"
 #include "tests/scooter/StraightTrack.h"
 #include "world/Hud.h"
 #include "world/Platform.h"
@@ -205,13 +206,7 @@ protected:
     void SetUp() override
     {
         ScooterRulesTest::SetUp();
-        shape = std::make_unique<btBoxShape>(btVector3(1, 1, 1));
-        scooter.body = std::make_unique<btRigidBody>(700.0f, nullptr, shape.get(), btVector3(1, 1, 1));
-        scooter.SetLookAt({0, 0, 0}, {0, 0, 100}, {0, 1, 0});
-        scooter.driver = DRIVER_PLAYER;
-        scooter.topSpeed = 45.0f;
-        scooter.drivePower = 20.0f;
-        scooter.handling = 700.0f;
+        shape = GiveFreePlayerBody(scooter);
         scooter.segment = 1;
     }
     void TearDown() override
