@@ -329,8 +329,7 @@ TEST_F(ObjectShadowTest, ExtrusionFollowsTheOwnersType)
         CVehicle object; // a scooter's own fields; the description gives the type
         LoadShadowed(object, c.type);
         object.groundDistance = c.groundDistance;
-        D3DXMatrixTranslation(&object.world, 0, 0, 10);
-        object.worldCentre = D3DXVECTOR3(0, 0, 10);
+        PlaceOnAxis(object, 10);
         object.cameraDistance = 8;
         const float r = object.radius;
         const float extrusion = std::string(c.type) == "GTYPE_PLATFORM"    ? 20.0f
@@ -357,8 +356,7 @@ TEST_F(ObjectShadowTest, ShadowsAreBuiltWithin500OfTheEyeAScootersWithin100)
     for (const Case& c : cases) {
         CVehicle object;
         LoadShadowed(object, c.type);
-        D3DXMatrixTranslation(&object.world, 0, 0, 10);
-        object.worldCentre = D3DXVECTOR3(0, 0, 10);
+        PlaceOnAxis(object, 10);
         object.cameraDistance = c.distance;
         object.components.shadow->Update();
         EXPECT_EQ(object.components.shadow->vertexCount > 0, c.built) << c.type << " at " << c.distance;
@@ -378,8 +376,7 @@ TEST_F(ObjectShadowTest, AScootersShadowIsRebuiltAfterItsDelayOtherDynamicShadow
     for (const Case& c : cases) {
         CVehicle object;
         LoadShadowed(object, c.type, true);
-        D3DXMatrixTranslation(&object.world, 0, 0, 10);
-        object.worldCentre = D3DXVECTOR3(0, 0, 10);
+        PlaceOnAxis(object, 10);
         object.cameraDistance = 8;
         gameTimer.gameStep = 0.0f;
         environment.shadowVector = D3DXVECTOR3(1, 1, 0);
