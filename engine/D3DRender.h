@@ -181,7 +181,8 @@ public:
     IDirect3DCubeTexture9* planetEnvMap;
     IDirect3DVolumeTexture9* noiseVolume;
 
-    // Motion blur: four square targets, their depth surface and the two full-screen quads.
+    // Motion blur: four square targets, their depth surface and the two full-screen quads (a
+    // player's race, autoplay), each sampling the area its scene fills.
     int blurAvailable;
     float blurStrength;
     IDirect3DTexture9* blurTargets[BLUR_TARGETS];
@@ -193,13 +194,14 @@ public:
 
 private:
     void ResetFields();
-    // Side of the square drawn into target 0: 512 in autoplay, else 1024.
-    int MotionBlurRenderSize() const;
+    // The top-left area of target 0 that the scene is drawn into: the back buffer's own size, at
+    // most 512 on each side in autoplay and 1024 otherwise.
+    RECT MotionBlurSceneArea(bool autoplay) const;
     void SaveScreenMetrics();
     void RestoreScreenMetrics();
-    // Moves the three older frames one target down, each the square that a frame of the render
-    // size fills; false when a copy fails.
-    bool ShiftBlurHistory(int renderSize);
+    // Moves the three older frames one target down, each the area that the scene fills at that
+    // target's scale; false when a copy fails.
+    bool ShiftBlurHistory(const RECT& sceneArea);
     bool CreateBlurQuads();
     // Turns every batch vertex to the eye on the processor (no vertex shaders).
     void TurnBatchToEye(const D3DXVECTOR3& eye);

@@ -1,6 +1,7 @@
 // Motion blur: the world is drawn into a square target while the three previous frames move down
 // a history of falling resolutions; a post-effect technique then blends the four onto the back
 // buffer.
+#include <algorithm>
 #include <cstring>
 
 #include "engine/D3DRender.h"
@@ -15,8 +16,8 @@ namespace {
 
 constexpr UINT BLUR_TARGET_SIZES[BLUR_TARGETS] = {1024, 768, 512, 256};
 constexpr UINT BLUR_DEPTH_SIZE = 1024;
-constexpr int AUTOPLAY_RENDER_SIZE = 512;
-constexpr int RENDER_SIZE = 1024;
+constexpr LONG AUTOPLAY_RENDER_SIZE = 512;
+constexpr LONG RENDER_SIZE = 1024;
 
 // The active camera's viewport on the virtual screen, and its view again.
 void ResetCameraViewport(float width, float height, bool updateView)
@@ -28,13 +29,14 @@ void ResetCameraViewport(float width, float height, bool updateView)
         world.activeCamera->UpdateView();
 }
 
-// The top-left square of a target that a frame of the render size fills: the whole target at
-// the full render size, a corner of the same share at a smaller one. The composition samples
-// nothing outside it.
-RECT FilledSquare(int target, int renderSize)
+// The top-left area of a target that the scene fills: the scene's area in target 0 at that
+// target's scale. The composition samples nothing outside it.
+RECT FilledArea(int target, const RECT& sceneArea)
 {
-    const auto side = static_cast<LONG>(BLUR_TARGET_SIZES[target] * UINT(renderSize) / UINT(RENDER_SIZE));
-    return RECT {0, 0, side, side};
+    const auto scale = [target](LONG side) {
+        return static_cast<LONG>(BLUR_TARGET_SIZES[target] * UINT(side) / UINT(RENDER_SIZE));
+    };
+    return RECT {0, 0, scale(sceneArea.right), scale(sceneArea.bottom)};
 }
 
 } // namespace
@@ -44,9 +46,11 @@ bool CD3DRender::MotionBlurRuns() const
     return blurAvailable && effect && GameSettings[SLOT_BLUR] != 0 && blurStrength > 0.0f;
 }
 
-int CD3DRender::MotionBlurRenderSize() const
+RECT CD3DRender::MotionBlurSceneArea(bool autoplay) const
 {
-    return RaceMode == RACE_MODE_AUTOPLAY ? AUTOPLAY_RENDER_SIZE : RENDER_SIZE;
+    const LONG side = autoplay ? AUTOPLAY_RENDER_SIZE : RENDER_SIZE;
+    return RECT {0, 0, std::min(side, static_cast<LONG>(presentParameters.BackBufferWidth)),
+                 std::min(side, static_cast<LONG>(presentParameters.BackBufferHeight))};
 }
 
 void CD3DRender::CreateRenderTargets()
@@ -75,18 +79,19 @@ void CD3DRender::CreateRenderTargets()
 
 bool CD3DRender::CreateBlurQuads()
 {
-    // The whole screen from (-1, -1) to (801, 601) virtual units; the second quad samples only
-    // the top-left quarter of the targets (the autoplay render size).
+    // The whole screen from (-1, -1) to (801, 601) virtual units, sampling the area its scene
+    // fills: the first quad a player's race, the second autoplay.
     const float x1 = -1.0f * xFactor, y1 = -1.0f * yFactor;
     const float x2 = 801.0f * xFactor, y2 = 601.0f * yFactor;
-    const float extents[2] = {1.0f, 0.5f};
     for (int quad = 0; quad < 2; ++quad) {
-        const float e = extents[quad];
+        const RECT area = MotionBlurSceneArea(quad == 1);
+        const float u = static_cast<float>(area.right) / RENDER_SIZE;
+        const float v = static_cast<float>(area.bottom) / RENDER_SIZE;
         const ScreenVertex vertices[4] = {
             {x1, y1, 0.0f, 1.0f, 0xFFFFFFFFu, 0.0f, 0.0f, 0.0f},
-            {x1, y2, 0.0f, 1.0f, 0xFFFFFFFFu, 0.0f, e, 0.0f},
-            {x2, y1, 0.0f, 1.0f, 0xFFFFFFFFu, e, 0.0f, 0.0f},
-            {x2, y2, 0.0f, 1.0f, 0xFFFFFFFFu, e, e, 0.0f},
+            {x1, y2, 0.0f, 1.0f, 0xFFFFFFFFu, 0.0f, v, 0.0f},
+            {x2, y1, 0.0f, 1.0f, 0xFFFFFFFFu, u, 0.0f, 0.0f},
+            {x2, y2, 0.0f, 1.0f, 0xFFFFFFFFu, u, v, 0.0f},
         };
         if (FAILED(device->CreateVertexBuffer(sizeof vertices, 0, SCREEN_VERTEX_FVF, D3DPOOL_DEFAULT, &blurQuads[quad],
                                               nullptr))) {
@@ -157,17 +162,17 @@ void CD3DRender::RestoreDepthSurface()
     ReleaseAndClear(savedDepthSurface);
 }
 
-bool CD3DRender::ShiftBlurHistory(int renderSize)
+bool CD3DRender::ShiftBlurHistory(const RECT& sceneArea)
 {
     // Oldest first, so that each frame moves down one target.
     for (int destination = BLUR_TARGETS - 1; destination > 0; --destination) {
-        const RECT fromSquare = FilledSquare(destination - 1, renderSize);
-        const RECT toSquare = FilledSquare(destination, renderSize);
+        const RECT fromArea = FilledArea(destination - 1, sceneArea);
+        const RECT toArea = FilledArea(destination, sceneArea);
         IDirect3DSurface9* from = nullptr;
         IDirect3DSurface9* to = nullptr;
         blurTargets[destination - 1]->GetSurfaceLevel(0, &from);
         blurTargets[destination]->GetSurfaceLevel(0, &to);
-        const bool copied = from && to && SUCCEEDED(device->StretchRect(from, &fromSquare, to, &toSquare, D3DTEXF_LINEAR));
+        const bool copied = from && to && SUCCEEDED(device->StretchRect(from, &fromArea, to, &toArea, D3DTEXF_LINEAR));
         ReleaseAndClear(from);
         ReleaseAndClear(to);
         if (!copied)
@@ -180,14 +185,16 @@ void CD3DRender::BeginMotionBlur()
 {
     if (!MotionBlurRuns())
         return;
-    const int size = MotionBlurRenderSize();
+    const RECT sceneArea = MotionBlurSceneArea(RaceMode == RACE_MODE_AUTOPLAY);
+    const auto sceneWidth = static_cast<float>(sceneArea.right), sceneHeight = static_cast<float>(sceneArea.bottom);
     SaveRenderTarget();
     SaveDepthSurface();
     SaveScreenMetrics();
-    screenWidth = screenHeight = static_cast<float>(size);
+    screenWidth = sceneWidth;
+    screenHeight = sceneHeight;
     xFactor = yFactor = 1.0f;
 
-    if (!ShiftBlurHistory(size)) {
+    if (!ShiftBlurHistory(sceneArea)) {
         // The history cannot be kept on this device: blur off for good.
         RestoreRenderTarget();
         RestoreDepthSurface();
@@ -204,7 +211,7 @@ void CD3DRender::BeginMotionBlur()
     device->SetRenderTarget(0, frame);
     ReleaseAndClear(frame);
     device->SetDepthStencilSurface(blurDepthSurface);
-    ResetCameraViewport(static_cast<float>(size), static_cast<float>(size), false);
+    ResetCameraViewport(sceneWidth, sceneHeight, false);
 }
 
 void CD3DRender::DrawMotionBlur()

@@ -242,7 +242,7 @@ int CD3DRender::CreateDevice(HWND window, int windowed, int, int)
     presentParameters.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
 
     const HRESULT created = CreateDeviceWithFallbacks(window);
-    LogStartupStep("device created (the window shows black)");
+    LogStartupStep("device created: first frame presented (black)");
     if (FAILED(created)) {
         ReleaseAndClear(direct3D);
         Fail("Could not create Direct3DDevice9!");

@@ -39,7 +39,7 @@ HRESULT CD3DRender::Present()
     if (FAILED(presented))
         ShowMessage("Present frame failed!", "Vestrune", MB_ICONERROR);
     if (framesPresented == 0)
-        LogStartupStep("first frame presented");
+        LogStartupStep("first drawn frame presented");
     ++framesPresented;
     facesDrawn = 0;
     return 0;

@@ -1,5 +1,5 @@
 // Motion blur: its four targets, the conditions under which it runs, the history it keeps, the
-// autoplay corner and the switch-off when the history cannot be copied.
+// scene's area in the targets and the switch-off when the history cannot be copied.
 #include <utility>
 
 #include "engine/D3DRender.h"
@@ -91,8 +91,9 @@ TEST_F(MotionBlurTest, DrawsIntoTargetZeroAndComposesTheLastFourFrames)
     const auto backBuffer = RenderTargetSize();
     d3dRender.BeginMotionBlur();
     EXPECT_EQ(RenderTargetSize(), std::make_pair(1024u, 1024u)) << "target 0";
+    // The scene at the back buffer's own size, in the target's top-left corner.
     EXPECT_EQ(world.viewport.Width, 1024u);
-    EXPECT_EQ(world.viewport.Height, 1024u);
+    EXPECT_EQ(world.viewport.Height, 768u);
     EXPECT_FLOAT_EQ(d3dRender.xFactor, 1.0f);
     d3dRender.DrawMotionBlur();
     EXPECT_EQ(RenderTargetSize(), backBuffer);
@@ -122,29 +123,41 @@ TEST_F(MotionBlurTest, AutoplayDrawsTheTopLeftQuarterAcrossTheWholeScreen)
         EXPECT_TRUE(ColourNear(PixelAt(x, y), 0xFF00FF00, 10)) << x << ", " << y;
 }
 
-TEST_F(MotionBlurTest, AutoplayHistoryKeepsTheCornerAtEachTargetsScale)
+TEST_F(MotionBlurTest, HistoryKeepsTheSceneAreaAtEachTargetsScale)
 {
-    RaceMode = RACE_MODE_AUTOPLAY;
     d3dRender.blurStrength = 1.0f; // the four frames weigh alike
-    // A split scene, the same in four frames: its quarter left of x 128 (of the 512 corner) in
-    // green, the rest in blue; a history at the wrong scale would move the split in older frames.
-    for (int frame = 0; frame < BLUR_TARGETS; ++frame) {
-        d3dRender.BeginMotionBlur();
-        d3dRender.device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FF, 1.0f, 0);
-        const RECT left {0, 0, 128, 512};
-        d3dRender.device->Clear(1, &left, D3DCLEAR_TARGET, 0xFF00FF00, 1.0f, 0);
-        d3dRender.DrawMotionBlur();
-    }
-    // The back buffer is 1024 wide: the split lies at x 256.
-    for (const auto& [x, expected] : {std::pair {200, 0xFF00FF00u}, {310, 0xFF0000FFu}, {900, 0xFF0000FFu}})
-        EXPECT_TRUE(ColourNear(PixelAt(x, 384), expected, 10)) << x;
+    // A split scene, the same in four frames, composed onto the 1024 x 768 back buffer: a history
+    // kept at the wrong scale would move the split in older frames.
+    const struct {
+        RaceModeCode mode;
+        RECT green; // in target 0; the rest of the scene is blue
+        std::pair<int, int> greenAt, blueAt[2];
+    } cases[] = {
+        // Autoplay: a 512 x 512 corner, its quarter left of x 128 green; the split lies at x 256.
+        {RACE_MODE_AUTOPLAY, {0, 0, 128, 512}, {200, 384}, {{310, 384}, {900, 384}}},
+        // A player's race: the back buffer's own 1024 x 768, its top quarter green; the split
+        // lies at y 192.
+        {RACE_MODE_QUICK, {0, 0, 1024, 192}, {512, 150}, {{512, 235}, {512, 700}}},
+    };
+    for (const auto& c : cases) {
+        RaceMode = c.mode;
+        for (int frame = 0; frame < BLUR_TARGETS; ++frame) {
+            d3dRender.BeginMotionBlur();
+            d3dRender.device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FF, 1.0f, 0);
+            d3dRender.device->Clear(1, &c.green, D3DCLEAR_TARGET, 0xFF00FF00, 1.0f, 0);
+            d3dRender.DrawMotionBlur();
+        }
+        EXPECT_TRUE(ColourNear(PixelAt(c.greenAt.first, c.greenAt.second), 0xFF00FF00, 10)) << c.mode;
+        for (const auto& [x, y] : c.blueAt)
+            EXPECT_TRUE(ColourNear(PixelAt(x, y), 0xFF0000FF, 10)) << c.mode << ": " << x << ", " << y;
 
-    // Red after black builds up a quarter per frame, as in a player's race.
-    for (int i = 0; i < BLUR_TARGETS; ++i)
-        BlurredFrame(0xFF000000);
-    for (D3DCOLOR colour : {0xFF400000u, 0xFF800000u, 0xFFBF0000u, 0xFFFF0000u}) {
-        BlurredFrame(0xFFFF0000);
-        EXPECT_TRUE(ColourNear(PixelAt(700, 500), colour, 10));
+        // Red after black builds up a quarter per frame.
+        for (int i = 0; i < BLUR_TARGETS; ++i)
+            BlurredFrame(0xFF000000);
+        for (D3DCOLOR colour : {0xFF400000u, 0xFF800000u, 0xFFBF0000u, 0xFFFF0000u}) {
+            BlurredFrame(0xFFFF0000);
+            EXPECT_TRUE(ColourNear(PixelAt(700, 500), colour, 10)) << c.mode;
+        }
     }
 }
 

@@ -448,11 +448,28 @@ TEST_F(StructureEffectsTest, CloudTechniqueBrightensTheGroundPlanetAndDrifts)
             drift += std::abs(a.Brightness() - b.Brightness());
         }
     EXPECT_GT(drift, 50.0f) << "the clouds move with the clock";
+
+    // Each layer adds the light of its own colour: the two together add the sum.
+    CPlanetCloudsEffect& clouds = *ground->components.planetClouds;
+    const D3DXVECTOR4 colour1 = clouds.colour1, colour2 = clouds.colour2, black(0, 0, 0, 1);
+    clouds.colour2 = black;
+    const Picture firstLayer = Render();
+    clouds.colour1 = black;
+    clouds.colour2 = colour2;
+    const Picture secondLayer = Render();
+    clouds.colour1 = colour1;
+
     Without<CPlanetCloudsEffect> off(ground->components.planetClouds);
     const Picture clear = Render();
     Save("clouds_off", clear);
-    EXPECT_GT(cloudy.Around(WIDTH / 2, HEIGHT * 3 / 4, 30).Brightness(),
-              clear.Around(WIDTH / 2, HEIGHT * 3 / 4, 30).Brightness() + 5.0f);
+    const auto lightAdded = [&clear](const Picture& picture) {
+        return picture.Around(WIDTH / 2, HEIGHT * 3 / 4, 30).Brightness() -
+               clear.Around(WIDTH / 2, HEIGHT * 3 / 4, 30).Brightness();
+    };
+    EXPECT_GT(lightAdded(cloudy), 5.0f);
+    EXPECT_GT(lightAdded(firstLayer), 2.0f);
+    EXPECT_GT(lightAdded(secondLayer), 2.0f);
+    EXPECT_NEAR(lightAdded(firstLayer) + lightAdded(secondLayer), lightAdded(later), 2.0f);
 }
 
 // The ocean technique on an ocean planet of its own, whose ocean is a sphere seen from inside round
