@@ -1,4 +1,4 @@
-// The 3D scene: sky and planets behind everything, then the track, the scooters, their shadows,
+// The 3D scene: the track with the sky and planets behind everything, the scooters, their shadows,
 // the effect layers, the glare, the flames and the glow batch, under the motion blur.
 #include "engine/D3DRender.h"
 #include "engine/GameSettings.h"
@@ -7,6 +7,7 @@
 #include "world/FlameSystem.h"
 #include "world/ObjectDescription.h"
 #include "world/ObjectManager.h"
+#include "world/SkyMask.h"
 #include "world/VehicleManager.h"
 #include "world/World.h"
 
@@ -29,12 +30,30 @@ void RenderPresetView()
     objectManager.RenderEffectsPass(GTYPE_PLANET1 | GTYPE_NEBULA);
 }
 
+void RenderSky()
+{
+    objectManager.RenderPass(GTYPE_PLANET1);
+    objectManager.RenderPass(GTYPE_PLANET2);
+    objectManager.RenderPass(GTYPE_NEBULA);
+    environment.stars.Render();
+    environment.sun.Render();
+    objectManager.RenderEffectsPass(SKY_MASK);
+}
+
+// The course's opaque passes.
+void RenderCourse()
+{
+    for (int mask : COURSE_PASSES)
+        objectManager.RenderPass(mask);
+}
+
 } // namespace
 
 void CWorld::Render()
 {
     d3dRender.BeginMotionBlur();
-    ClearDepth(d3dRender.fillMode == D3DFILL_WIREFRAME ? D3DCLEAR_TARGET : 0);
+    const bool skyMask = SkyMaskAvailable();
+    ClearDepth((d3dRender.fillMode == D3DFILL_WIREFRAME ? D3DCLEAR_TARGET : 0) | (skyMask ? D3DCLEAR_STENCIL : 0));
 
     if (GameSettings[SLOT_DEBUG_VIEW]) {
         RenderPresetView();
@@ -42,17 +61,21 @@ void CWorld::Render()
         return;
     }
 
-    objectManager.RenderPass(GTYPE_PLANET1);
-    objectManager.RenderPass(GTYPE_PLANET2);
-    objectManager.RenderPass(GTYPE_NEBULA);
-    environment.stars.Render();
-    environment.sun.Render();
-    objectManager.RenderEffectsPass(SKY_MASK);
-    // The planets, nebulae and sky never hide the track.
-    ClearDepth(0);
+    // The planets, nebulae and sky never hide the track: drawn first under a cleared depth, or
+    // with a stencil, after the course's opaque passes and only where those drew nothing.
+    if (skyMask) {
+        BeginCourseMarking();
+        RenderCourse();
+        EndCourseMarking();
+        BeginSkyOutsideCourse();
+        RenderSky();
+        EndSkyOutsideCourse();
+    } else {
+        RenderSky();
+        ClearDepth(0);
+        RenderCourse();
+    }
 
-    for (int mask : COURSE_PASSES)
-        objectManager.RenderPass(mask);
     for (int mask : COURSE_PASSES)
         objectManager.RenderTransparentPass(mask);
     vehicleManager.Render();

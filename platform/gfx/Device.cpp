@@ -537,15 +537,26 @@ std::vector<D3DCOLOR> Device::ReadPixels(int x, int y, int width, int height)
     return pixels;
 }
 
-std::vector<unsigned char> Device::ReadStencilValues(int x, int y, int width, int height)
+template <typename Value>
+std::vector<Value> Device::ReadDepthStencil(int x, int y, int width, int height, GLenum format, GLenum type)
 {
     BindTargets();
-    std::vector<unsigned char> values(static_cast<std::size_t>(std::max(0, width)) * std::max(0, height));
+    std::vector<Value> values(static_cast<std::size_t>(std::max(0, width)) * std::max(0, height));
     glFinish();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, drawFramebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, width, height, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, values.data());
+    glReadPixels(x, y, width, height, format, type, values.data());
     return values;
+}
+
+std::vector<unsigned char> Device::ReadStencilValues(int x, int y, int width, int height)
+{
+    return ReadDepthStencil<unsigned char>(x, y, width, height, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE);
+}
+
+std::vector<float> Device::ReadDepthValues(int x, int y, int width, int height)
+{
+    return ReadDepthStencil<float>(x, y, width, height, GL_DEPTH_COMPONENT, GL_FLOAT);
 }
 
 void LoseDevice(IDirect3DDevice9* device, DeviceLoss kind) { static_cast<Device*>(device)->Lose(kind); }
@@ -567,6 +578,11 @@ std::vector<D3DCOLOR> ReadRenderTarget(IDirect3DDevice9* device, int x, int y, i
 std::vector<unsigned char> ReadStencil(IDirect3DDevice9* device, int x, int y, int width, int height)
 {
     return static_cast<Device*>(device)->ReadStencilValues(x, y, width, height);
+}
+
+std::vector<float> ReadDepth(IDirect3DDevice9* device, int x, int y, int width, int height)
+{
+    return static_cast<Device*>(device)->ReadDepthValues(x, y, width, height);
 }
 
 const ShaderConstants* ShaderConstantsOf(IDirect3DDevice9* device)

@@ -96,6 +96,7 @@ public:
     const DeviceCounters& Counters() const { return counters; }
     std::vector<D3DCOLOR> ReadPixels(int x, int y, int width, int height);
     std::vector<unsigned char> ReadStencilValues(int x, int y, int width, int height);
+    std::vector<float> ReadDepthValues(int x, int y, int width, int height);
     const ShaderConstants& Constants() const { return constants; }
     void RecordDraws(std::vector<RecordedDraw>* record) { drawRecord = record; }
 
@@ -107,6 +108,8 @@ private:
     void ResetStates();
     void ReplaceSurface(SurfaceBase*& slot, IDirect3DSurface9* surface);
     void BindTargets();
+    template <typename Value>
+    std::vector<Value> ReadDepthStencil(int x, int y, int width, int height, GLenum format, GLenum type);
 
     // DevicePipeline.cpp: Direct3D state to GL before each draw.
     void ApplyPipeline(const FvfLayout& layout, bool programActive);

@@ -40,6 +40,8 @@ std::vector<D3DCOLOR> ReadRenderTarget(IDirect3DDevice9* device, int x, int y, i
 
 // Stencil values of the bound depth-stencil surface, rows from the top as ReadRenderTarget's.
 std::vector<unsigned char> ReadStencil(IDirect3DDevice9* device, int x, int y, int width, int height);
+// Depth values (0 near, 1 far) of the bound depth-stencil surface, rows as ReadStencil's.
+std::vector<float> ReadDepth(IDirect3DDevice9* device, int x, int y, int width, int height);
 
 // A draw from memory (DrawPrimitiveUP, DrawIndexedPrimitiveUP) as the device took it: the texture
 // of stage 0, the vertex format and the bytes of the vertices drawn.

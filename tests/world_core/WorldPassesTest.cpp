@@ -91,6 +91,23 @@ TEST_F(WorldPassesTest, TheCourseIsDrawnOverTheSkyInFrontOfIt)
         for (std::size_t i = 0; i < sky.size(); ++i)
             changed += sky[i] != course[i];
         EXPECT_GT(changed, 10) << file;
+
+        // The course keeps its depth; the moon's pixels, where nothing else drew, are left with
+        // the far depth (as after a depth clear) and no stencil, for the passes that follow.
+        const std::vector<float> depth = ReadDepth(d3dRender.device, 0, 0, int(WORLD_SCREEN_WIDTH), int(WORLD_SCREEN_HEIGHT));
+        const auto firstPixel = [&](bool courseDrawn) {
+            std::size_t i = 0;
+            while (i < sky.size() && ((sky[i] != course[i]) != courseDrawn || (!courseDrawn && Red(sky[i]) == 0)))
+                ++i;
+            return i;
+        };
+        const std::size_t courseAt = firstPixel(true), moonAt = firstPixel(false);
+        ASSERT_LT(courseAt, sky.size()) << file;
+        ASSERT_LT(moonAt, sky.size()) << file;
+        EXPECT_LT(depth[courseAt], 1.0f) << file;
+        EXPECT_EQ(depth[moonAt], 1.0f) << file;
+        const std::vector<unsigned char> stencil = ReadStencil();
+        EXPECT_EQ(std::count(stencil.begin(), stencil.end(), 0), long(stencil.size())) << file;
     }
 }
 
