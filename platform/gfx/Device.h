@@ -163,6 +163,7 @@ private:
     ShaderConstants constants {};
 
     DeviceCounters counters;
+    unsigned drawsUnsubmitted = 0;
     bool inScene = false;
     enum class Loss { None, Pending, Lost, NotReset };
     Loss loss = Loss::None;

@@ -5,6 +5,10 @@
 
 namespace {
 
+// A software rasterizer starts on queued drawing only once it is submitted: submitting every few
+// draws lets it work while the next draws are issued, as a driver's command buffer does.
+constexpr unsigned DRAWS_PER_SUBMISSION = 24;
+
 bool ProgramActive()
 {
     GLint program = 0;
@@ -60,6 +64,10 @@ void Device::BindVertexArrays(const FvfLayout& layout, const std::byte* base, UI
 void Device::FinishDraw(const FvfLayout& layout)
 {
     ++counters.draws;
+    if (++drawsUnsubmitted == DRAWS_PER_SUBMISSION) {
+        glFlush();
+        drawsUnsubmitted = 0;
+    }
     if (layout.diffuseOffset >= 0)
         cache.ForgetColour();
     if (layout.normalOffset >= 0)
