@@ -231,3 +231,6 @@ private:
 };
 
 extern CD3DRender d3dRender;
+
+// True for the depth formats with stencil bits.
+bool DepthFormatHasStencil(D3DFORMAT format);

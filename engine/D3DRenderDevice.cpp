@@ -146,6 +146,11 @@ int CD3DRender::InitD3D(int windowed)
     return 0;
 }
 
+bool DepthFormatHasStencil(D3DFORMAT format)
+{
+    return format == D3DFMT_D24S8 || format == D3DFMT_D24X4S4 || format == D3DFMT_D15S1;
+}
+
 bool CD3DRender::ChooseDepthFormat(D3DFORMAT* chosen)
 {
     const D3DFORMAT candidates[] = {D3DFMT_D24S8, D3DFMT_D24X4S4, D3DFMT_D32, D3DFMT_D24X8, D3DFMT_D16};
@@ -153,7 +158,7 @@ bool CD3DRender::ChooseDepthFormat(D3DFORMAT* chosen)
     bool stencil = false;
     for (D3DFORMAT format : candidates) {
         if (SUCCEEDED(direct3D->CheckDepthStencilMatch(0, D3DDEVTYPE_HAL, adapterFormat, adapterFormat, format))) {
-            stencil = format == D3DFMT_D24S8 || format == D3DFMT_D24X4S4;
+            stencil = DepthFormatHasStencil(format);
             *chosen = format;
             found = true;
             break;

@@ -64,7 +64,7 @@ bool SkyMaskAvailable()
     D3DSURFACE_DESC desc {};
     depth->GetDesc(&desc);
     depth->Release();
-    return desc.Format == D3DFMT_D24S8 || desc.Format == D3DFMT_D24X4S4 || desc.Format == D3DFMT_D15S1;
+    return DepthFormatHasStencil(desc.Format);
 }
 
 void BeginCourseMarking()
