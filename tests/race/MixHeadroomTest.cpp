@@ -5,6 +5,7 @@
 // plays in real time and stays in the build folder to be listened to.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
