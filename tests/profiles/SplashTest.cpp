@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "engine/GameSettings.h"
 #include "engine/InputState.h"
@@ -92,6 +94,10 @@ protected:
         GameSettings[SLOT_QUIT] = 0;
         now = 0;
         pending = {};
+        current = this;
+        samples.clear();
+        d3dRender.SetDefaultStates();
+        d3dRender.textureId = -1;
     }
 
     struct Input {
@@ -111,9 +117,25 @@ protected:
         return now;
     }
 
+    // The frame last presented at each clock reading: grey levels at the centre, where the logo
+    // is drawn, and near a corner, where only the picture is.
+    struct Sample {
+        std::uint32_t at;
+        int centre, corner;
+    };
+    static std::uint32_t SampledClock()
+    {
+        const std::uint32_t at = Clock();
+        samples.push_back({at, int(current->PixelAt(WIDTH / 2, HEIGHT / 2) & 0xFF),
+                           int(current->PixelAt(WIDTH / 8, HEIGHT / 8) & 0xFF)});
+        return at;
+    }
+
     static inline HWND splashWindow = nullptr;
     static inline std::uint32_t now = 0;
     static inline std::array<Input, 2> pending {};
+    static inline SplashLoopTest* current = nullptr;
+    static inline std::vector<Sample> samples;
 };
 
 TEST_F(SplashLoopTest, EachSkipInputEndsThePictureThenTheLogo)
@@ -133,6 +155,34 @@ TEST_F(SplashLoopTest, EachSkipInputEndsThePictureThenTheLogo)
             << "the skip inputs are taken";
         inputState = {};
     }
+}
+
+// What the screen shows from a Return during the picture to the splash's end, read back from the
+// back buffer (the presented frame) at every clock reading: the maker's logo fading in, held and
+// fading out at the centre, a unit each, with the picture gone from the first frame on.
+TEST_F(SplashLoopTest, AfterReturnOnThePictureTheLogoShowsUntilTheEnd)
+{
+    constexpr std::uint32_t RETURN_AT = UNIT + UNIT / 2;
+    pending = {Input {RETURN_AT, WM_KEYDOWN, VK_RETURN}};
+    RunSplashScreens(0, 1, SampledClock);
+    const std::uint32_t end = samples.back().at;
+    EXPECT_NEAR(double(end - RETURN_AT), 3.0 * UNIT, 100.0) << "the logo's fade-in, hold and fade-out";
+    int brightestBefore = 0;
+    for (const Sample& sample : samples) {
+        if (sample.at < RETURN_AT) {
+            brightestBefore = std::max(brightestBefore, sample.corner);
+            continue;
+        }
+        if (sample.at <= RETURN_AT + 60)
+            continue; // the key is dispatched a pass later, and the picture's frame stays until the next one
+        const double t = double(sample.at - RETURN_AT) / UNIT;
+        EXPECT_LE(sample.corner, 2) << "the picture is gone at " << t;
+        if (t > 0.3 && t < 2.7)
+            EXPECT_GE(sample.centre, 50) << "the logo shows at " << t;
+        if (t > 1.05 && t < 1.95)
+            EXPECT_GE(sample.centre, 250) << "the logo is held at full strength at " << t;
+    }
+    EXPECT_GE(brightestBefore, 50) << "the picture showed before the Return";
 }
 
 TEST_F(SplashLoopTest, RunsItsFullLengthWithoutInputAndEndsAtOnceWithoutPictures)

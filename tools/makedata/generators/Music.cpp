@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/makedata/Generators.h"
+#include "tools/makedata/MixLevels.h"
 #include "tools/makedata/Sequencer.h"
 #include "tools/makedata/SoundSynth.h"
 
@@ -36,7 +37,7 @@ std::vector<Track> Tracks()
 void GenerateMusic(AssetSink& sink)
 {
     for (const Track& track : Tracks())
-        sink.Add(track.name, Pack::SD, NormalisedWav(RenderSong(track.plan), 2, 0.85f));
+        sink.Add(track.name, Pack::SD, NormalisedWav(RenderSong(track.plan), 2, MUSIC_PEAK));
 }
 
 const GeneratorRegistration registration("music", GenerateMusic);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/makedata/Generators.h"
+#include "tools/makedata/MixLevels.h"
 #include "tools/makedata/SoundSynth.h"
 #include "tools/makedata/SpeechVoice.h"
 
@@ -145,23 +146,23 @@ void GenerateSounds(AssetSink& sink)
         for (int weight = 0; weight < 3; ++weight) {
             const int n = material * 3 + weight + 1;
             std::snprintf(name, sizeof name, "Data/Audio/Imp%02d.wav", n);
-            Add(sink, name, Impact(MATERIALS[material], weight, 1000u + static_cast<unsigned>(n)), 0.9f);
+            Add(sink, name, Impact(MATERIALS[material], weight, 1000u + static_cast<unsigned>(n)), IMPACT_PEAK);
         }
     }
     const int engineHertz[] = {55, 62, 70, 82};
     for (int n = 1; n <= 4; ++n) {
         std::snprintf(name, sizeof name, "Data/Audio/EngB%02d.wav", n);
-        Add(sink, name, EngineHum(engineHertz[n - 1], 2000u + static_cast<unsigned>(n)), 0.8f);
+        Add(sink, name, EngineHum(engineHertz[n - 1], 2000u + static_cast<unsigned>(n)), ENGINE_PEAK);
     }
-    Add(sink, "Data/Audio/Add/Srn01.wav", Beep(0.35, 880), 0.7f);
-    Add(sink, "Data/Audio/Add/Srn02.wav", Beep(0.9, 1760), 0.7f);
-    Add(sink, "Data/Audio/Bt/Bt_In.wav", Click(0.04, 2600, 2200), 0.4f);
-    Add(sink, "Data/Audio/Bt/Bt_Pr.wav", Click(0.09, 900, 1500), 0.6f);
+    Add(sink, "Data/Audio/Add/Srn01.wav", Beep(0.35, 880), SIREN_PEAK);
+    Add(sink, "Data/Audio/Add/Srn02.wav", Beep(0.9, 1760), SIREN_PEAK);
+    Add(sink, "Data/Audio/Bt/Bt_In.wav", Click(0.04, 2600, 2200), HOVER_CLICK_PEAK);
+    Add(sink, "Data/Audio/Bt/Bt_Pr.wav", Click(0.09, 900, 1500), PRESS_CLICK_PEAK);
     for (const Line& line : LINES) {
         std::vector<float> speech = SpeakLine(line.text, "en-us+m3", 160, line.pitch);
         if (speech.empty())
             speech = Silence(0.5);
-        Add(sink, std::string("Data/Audio/Add/") + line.name + ".wav", speech, 0.9f);
+        Add(sink, std::string("Data/Audio/Add/") + line.name + ".wav", speech, VOICE_PEAK);
     }
 }
 
