@@ -13,6 +13,9 @@ constexpr int PROFILE_LIST_SIZE = 10;
 constexpr int PROFILE_PATH_SIZE = 64;
 constexpr int PROFILE_NUMBER_LIMIT = 99; // "Profile%02d.sav"
 constexpr int CAREER_BLOCK_SIZE = 180;
+// The most sectors and scooters a career can open.
+constexpr int CAREER_SECTORS = 4;
+constexpr int CAREER_SCOOTERS = 8;
 constexpr int PROFILE_FILE_SIZE = PLAYER_NAME_SIZE + CAREER_BLOCK_SIZE;
 
 // The career progress, laid out as stored in the profile file.

@@ -76,6 +76,33 @@ TEST_F(MenuProfilesTest, SavedCareerLoadsBackAndSetsTheMenu)
     EXPECT_TRUE(gameMenu.continueCareer.enabled);
 }
 
+// Two whole careers won race by race, the profile saved after each as the game does: the
+// profile still loads, with every sector and scooter open.
+TEST_F(MenuProfilesTest, ProfileOfFinishedCareersStillLoads)
+{
+    CreateProfile("Finisher");
+    CareerBlock.speedLevel = CareerBlock.powerLevel = CareerBlock.controlLevel = 9;
+    for (int career = 1; career <= 2; ++career) {
+        CareerBlock.noCareer = 0;
+        for (int race = 0; race < CAREER_RACES; ++race) {
+            if (CareerBlock.sector == 3 && CareerBlock.stage == 3)
+                CareerBlock.noCareer = 1; // the race won the career's last race
+            CareerBlock.lastPlace = 1;
+            CareerBlock.lastTime = 60.0f;
+            gameMenu.AdvanceCareer();
+        }
+        EXPECT_EQ(CareerBlock.sectorsOpen, 4) << "after career " << career;
+        EXPECT_EQ(CareerBlock.scootersOpen, 8) << "after career " << career;
+        ResetCareer(CareerBlock);
+        gameMenu.ListProfiles();
+        ASSERT_EQ(gameMenu.profileCount, 1) << "after career " << career;
+        gameMenu.LoadProfile();
+        EXPECT_EQ(CareerBlock.careersCompleted, career);
+        EXPECT_EQ(CareerBlock.sectorsOpen, 4);
+        EXPECT_EQ(CareerBlock.scootersOpen, 8);
+    }
+}
+
 TEST_F(MenuProfilesTest, DamagedProfileOnLoadKeepsNameAndCareer)
 {
     CreateProfile("Ann");
