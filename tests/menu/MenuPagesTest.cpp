@@ -1,3 +1,5 @@
+#include <string>
+#include <vector>
 #include <cstring>
 
 #include "engine/GameSettings.h"
@@ -222,6 +224,38 @@ TEST_F(MenuTest, ActionKeysAreNotTakenWhileTheMenuIsActive)
     gameMenu.active = 0;
     EXPECT_EQ(OnActionKeyDown(VK_UP), 1);
     ClearActionKeys();
+}
+
+} // namespace
+
+namespace {
+
+// Each quick-race selector steps by one from 0 and wraps to 0 after its own maximum, as its
+// value text shows.
+TEST_F(MenuTest, EveryQuickRaceSelectorWrapsAtItsOwnMaximum)
+{
+    const struct {
+        CMenuSelector& selector;
+        int& value;
+        std::vector<std::string> texts;
+    } selectors[] = {
+        {gameMenu.sectorSelector, MenuSelection.sector, {" 'GREEN'", " 'YELLOW'", " 'RED'", " 'BLUE'"}},
+        {gameMenu.trackSelector, MenuSelection.track, {" Track 1", " Track 2", " Track 3", " Track 4", " Random"}},
+        {gameMenu.difficultySelector, MenuSelection.difficulty, {" Medium", " Hard", " Easy"}},
+        {gameMenu.lengthSelector, MenuSelection.length, {" Average", " Long", " Short"}},
+        {gameMenu.racersSelector, MenuSelection.racersIndex,
+         {" 2", " 3", " 4", " 5", " 6", " 7", " 8", " 9", " 10", " 11", " 12", " 1"}},
+        {gameMenu.levelSelector, MenuSelection.racerLevel, {" Experienced", " Aces", " Beginners"}},
+    };
+    gameMenu.OpenPage(MENU_PAGE_QUICK_RACE);
+    for (const auto& s : selectors) {
+        s.value = 0;
+        for (const std::string& text : s.texts) {
+            Activate(s.selector);
+            EXPECT_EQ(s.selector.value, text) << s.selector.caption;
+        }
+        EXPECT_EQ(s.value, 0) << s.selector.caption;
+    }
 }
 
 } // namespace
