@@ -12,15 +12,6 @@
 
 namespace {
 
-std::string Trim(const std::string& text)
-{
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
-
 bool SameName(const std::string& a, const char* b)
 {
     return strcasecmp(a.c_str(), b) == 0;
@@ -29,25 +20,25 @@ bool SameName(const std::string& a, const char* b)
 // The section named by a "[name]" line, or nullopt for any other line.
 std::optional<std::string> SectionOf(const std::string& line)
 {
-    const std::string text = Trim(line);
+    const std::string text = IniDocument::Trimmed(line);
     if (text.size() < 2 || text.front() != '[')
         return std::nullopt;
     const auto close = text.find(']');
     if (close == std::string::npos)
         return std::nullopt;
-    return Trim(text.substr(1, close - 1));
+    return IniDocument::Trimmed(text.substr(1, close - 1));
 }
 
 // Key and value of a "key=value" line.
 std::optional<std::pair<std::string, std::string>> EntryOf(const std::string& line)
 {
-    const std::string text = Trim(line);
+    const std::string text = IniDocument::Trimmed(line);
     if (text.empty() || text.front() == ';')
         return std::nullopt;
     const auto equals = text.find('=');
     if (equals == std::string::npos)
         return std::nullopt;
-    return std::make_pair(Trim(text.substr(0, equals)), Trim(text.substr(equals + 1)));
+    return std::make_pair(IniDocument::Trimmed(text.substr(0, equals)), IniDocument::Trimmed(text.substr(equals + 1)));
 }
 
 std::string Unquote(const std::string& value)
@@ -112,7 +103,7 @@ void IniDocument::SetValue(const char* section, const char* key, const char* val
     } else {
         // After the section's last non-blank line, so blank separators stay between sections.
         std::size_t insertAt = range->end;
-        while (insertAt > range->header + 1 && Trim(lines[insertAt - 1]).empty())
+        while (insertAt > range->header + 1 && IniDocument::Trimmed(lines[insertAt - 1]).empty())
             --insertAt;
         lines.insert(lines.begin() + static_cast<long>(insertAt), std::string(key) + "=" + value);
     }
@@ -122,6 +113,15 @@ void IniDocument::RemoveSection(const char* section)
 {
     if (const auto range = FindSection(section))
         lines.erase(lines.begin() + static_cast<long>(range->header), lines.begin() + static_cast<long>(range->end));
+}
+
+std::string IniDocument::Trimmed(const std::string& text)
+{
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t\r\n");
+    return text.substr(first, last - first + 1);
 }
 
 bool IniDocument::Save(const std::string& path) const

@@ -22,6 +22,9 @@ public:
     // Replaces the file's whole content (FileReplace.h), keeping its line ends.
     bool Save(const std::string& path) const;
 
+    // The text without the blanks and line ends around it, as names and values are read.
+    static std::string Trimmed(const std::string& text);
+
 private:
     struct SectionRange {
         std::size_t header; // the "[name]" line

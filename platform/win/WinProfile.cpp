@@ -6,25 +6,12 @@
 #include "platform/win/IniDocument.h"
 #include "platform/win/WinFiles.h"
 
-namespace {
-
-std::string Trimmed(LPCSTR text)
-{
-    std::string value = text ? text : "";
-    const auto first = value.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    return value.substr(first, value.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-} // namespace
-
 DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue,
                                LPSTR buffer, DWORD size, LPCSTR fileName)
 {
     if (!buffer || size == 0)
         return 0;
-    std::string value = Trimmed(defaultValue);
+    std::string value = IniDocument::Trimmed(defaultValue ? defaultValue : "");
     if (section && key && fileName) {
         if (const auto ini = IniDocument::Load(NativePath(fileName)))
             value = ini->Value(section, key).value_or(value);
