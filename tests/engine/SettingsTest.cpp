@@ -270,12 +270,21 @@ TEST_F(Settings, ResetWritesDefaultsAndKeepsHandSetLines)
 {
     folder.Write("Game.ini", "[Video]\nWindowed=1\nMode=3\n[Misc]\nDebug out=1\n");
     LoadGameIni("Game.ini");
+    for (int slot = SLOT_MODE; slot <= SLOT_EFFECTS; ++slot)
+        GameSettings[slot] = 0;
     ResetSettings();
-    EXPECT_EQ(Ini("Video", "Mode"), "100");
-    EXPECT_EQ(Ini("Video", "Distance"), "2");
-    EXPECT_EQ(Ini("Video", "Shadows"), "3");
-    EXPECT_EQ(Ini("Video", "Atmosphere"), "2");
-    EXPECT_EQ(Ini("Audio", "Effects"), "100");
+    const struct {
+        const char* section;
+        const char* key;
+        const char* value;
+    } defaults[] = {
+        {"Video", "Mode", "100"},   {"Video", "Distance", "2"}, {"Video", "Shadows", "3"},
+        {"Video", "Bump", "2"},     {"Video", "Blur", "1"},     {"Video", "OSurface", "1"},
+        {"Video", "Atmosphere", "2"}, {"Audio", "Master", "100"}, {"Audio", "Music", "100"},
+        {"Audio", "Effects", "100"},
+    };
+    for (const auto& d : defaults)
+        EXPECT_EQ(Ini(d.section, d.key), d.value) << d.key;
     EXPECT_EQ(Ini("Video", "Windowed"), "1");
     EXPECT_EQ(Ini("Misc", "Debug out"), "1");
     EXPECT_EQ(Ini("Audio", "Audio"), "<none>");

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "engine/D3DRender.h"
 #include "engine/GameSettings.h"
 #include "engine/GameTimer.h"
 #include "engine/InputState.h"
 #include "engine/MainWindow.h"
 #include "engine/WindowProcedure.h"
 #include "frontend/GameMenu.h"
+#include "world/Vehicle.h"
+#include "world/VehicleManager.h"
 
 namespace {
 
@@ -67,8 +70,8 @@ TEST_F(WindowProcedure, EveryTrackedKeySetsOnlyItsOwnFlag)
     EXPECT_EQ(inputState.leftButton + inputState.rightButton + inputState.textEntry, 0);
 }
 
-// Each binding's key sets only its own pressed flag; while the menu has the input no action
-// key is seen, though the key's input flag still is.
+// Each binding's key sets only its own pressed flag; while the menu has the input or the
+// computer drives the player's scooter no action key is seen, though the key's input flag is.
 TEST_F(WindowProcedure, EveryActionKeySetsOnlyItsOwnBinding)
 {
     const int keys[ACTION_COUNT] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, 'C', 'B'};
@@ -84,6 +87,16 @@ TEST_F(WindowProcedure, EveryActionKeySetsOnlyItsOwnBinding)
     EXPECT_EQ(actionPressed[ACTION_BRAKE], 0);
     EXPECT_EQ(inputState.down, 1);
     gameMenu.active = 0;
+
+    CVehicle scooter;
+    scooter.SetDriver(DRIVER_COMPUTER);
+    playerVehicle = &scooter;
+    Send(WM_KEYDOWN, VK_LEFT);
+    EXPECT_EQ(actionPressed[ACTION_LEFT], 0) << "the computer drives the player's scooter";
+    scooter.SetDriver(DRIVER_PLAYER);
+    Send(WM_KEYDOWN, VK_LEFT);
+    EXPECT_EQ(actionPressed[ACTION_LEFT], 1);
+    playerVehicle = nullptr;
 }
 
 TEST_F(WindowProcedure, FirstMatchingBindingWins)
@@ -110,6 +123,8 @@ TEST_F(WindowProcedure, TextEntryTakesCharactersAndBackspace)
     inputState.textEntry = 1;
     Send(WM_CHAR, 'k');
     EXPECT_EQ(inputState.typedChar, 'k');
+    Send(WM_CHAR, 0x1E9);
+    EXPECT_EQ(inputState.typedChar, 0xE9) << "the low byte";
     Send(WM_KEYDOWN, VK_BACK);
     EXPECT_EQ(inputState.textEntry, 3);
     inputState.textEntry = 1;
@@ -172,6 +187,22 @@ TEST_F(WindowProcedure, MouseMessagesTrackPositionAndButtons)
     EXPECT_EQ(inputState.leftButton, 0);
     Send(WM_RBUTTONDOWN, 0, MAKELPARAM(10, 20));
     EXPECT_EQ(inputState.rightButton, 1);
+    Send(WM_RBUTTONUP, 0, MAKELPARAM(10, 20));
+    EXPECT_EQ(inputState.rightButton, 0);
+}
+
+// On a 1600 x 900 back buffer: x in units of 2 pixels, y of 1.5.
+TEST_F(WindowProcedure, MousePositionsAreInVirtualScreenUnits)
+{
+    d3dRender.xFactor = 2.0f;
+    d3dRender.yFactor = 1.5f;
+    Send(WM_MOUSEMOVE, 0, MAKELPARAM(1599, 899));
+    EXPECT_EQ(mouseState.x, 799);
+    EXPECT_EQ(mouseState.y, 599);
+    Send(WM_RBUTTONDOWN, 0, MAKELPARAM(300, 301));
+    EXPECT_EQ(mouseState.x, 150);
+    EXPECT_EQ(mouseState.y, 200);
+    d3dRender.xFactor = d3dRender.yFactor = 0.0f;
 }
 
 } // namespace
