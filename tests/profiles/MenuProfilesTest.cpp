@@ -43,8 +43,10 @@ TEST_F(MenuProfilesTest, FirstProfileCreatesTheSaveFolderAndNumberOne)
     EXPECT_FALSE(gameMenu.profileContinue.enabled);
 
     CareerBlock.upgradePoints = 5; // a new profile starts from the defaults
+    gameMenu.continueCareer.enabled = 1;
     CreateProfile("Ann");
     EXPECT_TRUE(folder.Exists("Save/Profile01.sav"));
+    EXPECT_TRUE(folder.Exists("Game.ini")) << "the options are written with a new profile";
     EXPECT_EQ(gameMenu.profileCount, 1);
     EXPECT_EQ(SelectedProfile, 0);
     EXPECT_EQ(gameMenu.profileLoaded, 1);
@@ -68,12 +70,32 @@ TEST_F(MenuProfilesTest, SavedCareerLoadsBackAndSetsTheMenu)
 
     std::strcpy(PlayerName, "Other");
     ResetCareer(CareerBlock);
+    gameMenu.profileLoaded = 0;
     gameMenu.ListProfiles();
     gameMenu.LoadProfile();
     EXPECT_STREQ(PlayerName, "Ann");
     EXPECT_EQ(CareerBlock.places[4], 1);
     EXPECT_EQ(MenuSelection.scooter, 3);
+    EXPECT_EQ(gameMenu.profileLoaded, 1);
     EXPECT_TRUE(gameMenu.continueCareer.enabled);
+
+    CareerBlock.noCareer = 1; // no career to continue
+    gameMenu.SaveProfile();
+    gameMenu.LoadProfile();
+    EXPECT_FALSE(gameMenu.continueCareer.enabled);
+}
+
+// A name that fills its 16 bytes is saved cut to 15 characters and its terminator, so the
+// profile still loads.
+TEST_F(MenuProfilesTest, ANameWithoutRoomForItsTerminatorIsSavedCut)
+{
+    CreateProfile("Ann");
+    std::memset(PlayerName, 'Z', sizeof PlayerName);
+    gameMenu.SaveProfile();
+    gameMenu.ListProfiles();
+    ASSERT_EQ(gameMenu.profileCount, 1);
+    gameMenu.LoadProfile();
+    EXPECT_STREQ(PlayerName, "ZZZZZZZZZZZZZZZ");
 }
 
 // Two whole careers won race by race, the profile saved after each as the game does: the

@@ -227,6 +227,8 @@ TEST_F(ProfileFilesTest, FreeNumberNeverNamesAnExistingFile)
     EXPECT_EQ(FreeProfileNumber(2), 3) << "the preferred number is taken";
     EXPECT_EQ(FreeProfileNumber(4), 3) << "a damaged file still holds its number";
     EXPECT_EQ(FreeProfileNumber(0), 3);
+    std::filesystem::remove("Save/Profile01.sav");
+    EXPECT_EQ(FreeProfileNumber(2), 1) << "the lowest free number";
 }
 
 } // namespace
