@@ -156,4 +156,48 @@ TEST_F(AudioTest, RaceMusicIsFollowedByAnotherTrackThenByTheMenuMusicFadingIn)
     }
 }
 
+// Losing the window pauses the bank sounds with the others and drops the voice; getting it back
+// resumes them. Clearing the world silences the banks for good: their owners are let go.
+TEST_F(AudioTest, PauseResumeAndStopReachTheBankSoundsAndTheVoice)
+{
+    audioManager.LoadBanks();
+    audioManager.SetListenerPosition(D3DXVECTOR3(0, 0, 0));
+    EngineSoundOwner scooter {};
+    scooter.cameraDistance = 30;
+    scooter.engineVolume = 100;
+    scooter.engineFrequency = 22050;
+    scooter.engineSound = audioManager.AttachEngine(0, &scooter);
+    audioManager.Update();
+    const ALuint engine = OnlyPlayingSource();
+    ASSERT_NE(engine, 0u);
+
+    audioManager.PlayVoice(2, "Data/Audio/Add/Strt.wav");
+    ASSERT_TRUE(audioManager.voiceSegment);
+    audioManager.PauseAll();
+    EXPECT_TRUE(PlayingSources().empty());
+    EXPECT_EQ(audioManager.voiceSegment, nullptr);
+    EXPECT_EQ(audioManager.musicTargetVolume, 100) << "no voice left to duck the music";
+    audioManager.ResumeAll();
+    EXPECT_EQ(PlayingSources(), std::vector<ALuint> {engine});
+
+    audioManager.PlayVoice(2, "Data/Audio/Add/Strt.wav");
+    audioManager.StopAll();
+    EXPECT_TRUE(PlayingSources().empty());
+    EXPECT_EQ(audioManager.voiceSegment, nullptr);
+    EXPECT_EQ(audioManager.musicTargetVolume, 100);
+    audioManager.Update();
+    EXPECT_TRUE(PlayingSources().empty()) << "the bank follows no owner after the world is cleared";
+}
+
+// A new music volume reaches the voice message that is playing.
+TEST_F(AudioTest, ApplyVolumesReachesThePlayingVoice)
+{
+    audioManager.PlayVoice(2, "Data/Audio/Add/Strt.wav");
+    ASSERT_TRUE(audioManager.voiceSegment);
+    GameSettings[SLOT_MUSIC] = 40;
+    audioManager.ApplyVolumes();
+    EXPECT_NEAR(SourceFloat(OnlyPlayingSource(), AL_GAIN), ExpectedGain(audioManager.voiceSegment->volume, SLOT_MUSIC),
+                1e-5f);
+}
+
 } // namespace
