@@ -121,15 +121,27 @@ TEST_F(MenuTest, CancelAndEscapeRestoreTheWorkingCopies)
     EXPECT_FALSE(folder.Exists("Game.ini"));
 }
 
+// Each volume steps its own setting only, writes it to Game.ini at once and shows it.
 TEST_F(MenuTest, VolumesStepByFiveAndWrapToZero)
 {
+    const struct {
+        CMenuSelector& selector;
+        SettingSlot slot, other;
+        const char* key;
+    } volumes[] = {{gameMenu.musicVolume, SLOT_MUSIC, SLOT_EFFECTS, "Music"},
+                   {gameMenu.effectsVolume, SLOT_EFFECTS, SLOT_MUSIC, "Effects"}};
     gameMenu.OpenPage(MENU_PAGE_AUDIO);
-    const int expected[] = {95, 100, 0, 5};
-    for (int value : expected) {
-        Activate(gameMenu.musicVolume);
-        EXPECT_EQ(GameSettings[SLOT_MUSIC], value);
+    for (const auto& volume : volumes) {
+        GameSettings[volume.slot] = 90;
+        GameSettings[volume.other] = 30;
+        for (int value : {95, 100, 0, 5}) {
+            Activate(volume.selector);
+            EXPECT_EQ(GameSettings[volume.slot], value) << volume.key;
+            EXPECT_EQ(IniValue("Audio", volume.key), std::to_string(value));
+            EXPECT_EQ(volume.selector.value, " " + std::to_string(value) + "%");
+        }
+        EXPECT_EQ(GameSettings[volume.other], 30) << volume.key << " leaves the other volume";
     }
-    EXPECT_NE(folder.Read("Game.ini").find("Music"), std::string::npos);
 }
 
 } // namespace

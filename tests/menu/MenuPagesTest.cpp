@@ -259,3 +259,62 @@ TEST_F(MenuTest, EveryQuickRaceSelectorWrapsAtItsOwnMaximum)
 }
 
 } // namespace
+
+namespace {
+
+// Every way from one page to the next that a button or Esc takes.
+TEST_F(MenuTest, EachPageLeadsWhereItsButtonsAndEscapeSay)
+{
+    const struct {
+        int from;
+        CMenuButton* item; // null: Esc
+        int to;
+    } ways[] = {
+        {MENU_PAGE_MAIN, &gameMenu.quickRace, MENU_PAGE_QUICK_RACE},
+        {MENU_PAGE_MAIN, &gameMenu.career, MENU_PAGE_CAREER},
+        {MENU_PAGE_MAIN, &gameMenu.options, MENU_PAGE_OPTIONS},
+        {MENU_PAGE_MAIN, &gameMenu.bestResults, MENU_PAGE_BEST_RESULTS},
+        {MENU_PAGE_MAIN, &gameMenu.changeProfile, MENU_PAGE_CREATE_PLAYER}, // no profile yet: the name entry
+        {MENU_PAGE_OPTIONS, &gameMenu.graphics, MENU_PAGE_GRAPHICS},
+        {MENU_PAGE_OPTIONS, &gameMenu.audio, MENU_PAGE_AUDIO},
+        {MENU_PAGE_OPTIONS, &gameMenu.controls, MENU_PAGE_CONTROLS},
+        {MENU_PAGE_QUICK_RACE, &gameMenu.back, MENU_PAGE_MAIN},
+        {MENU_PAGE_QUICK_RACE, nullptr, MENU_PAGE_MAIN},
+        {MENU_PAGE_CAREER, &gameMenu.back, MENU_PAGE_MAIN},
+        {MENU_PAGE_CAREER, nullptr, MENU_PAGE_MAIN},
+        {MENU_PAGE_CAREER_PROGRESS, nullptr, MENU_PAGE_MAIN},
+        {MENU_PAGE_BEST_RESULTS, &gameMenu.back, MENU_PAGE_MAIN},
+        {MENU_PAGE_BEST_RESULTS, nullptr, MENU_PAGE_MAIN},
+        {MENU_PAGE_OPTIONS, &gameMenu.back, MENU_PAGE_MAIN},
+        {MENU_PAGE_OPTIONS, nullptr, MENU_PAGE_MAIN},
+        {MENU_PAGE_GRAPHICS, &gameMenu.cancel, MENU_PAGE_OPTIONS},
+        {MENU_PAGE_GRAPHICS, nullptr, MENU_PAGE_OPTIONS},
+        {MENU_PAGE_AUDIO, &gameMenu.back, MENU_PAGE_OPTIONS},
+        {MENU_PAGE_AUDIO, nullptr, MENU_PAGE_OPTIONS},
+        {MENU_PAGE_CONTROLS, &gameMenu.back, MENU_PAGE_OPTIONS},
+        {MENU_PAGE_CONTROLS, nullptr, MENU_PAGE_OPTIONS},
+    };
+    for (const auto& way : ways) {
+        gameMenu.OpenPage(way.from);
+        if (way.item) {
+            Activate(*way.item);
+        } else {
+            inputState.escape = 1;
+            gameMenu.Update();
+        }
+        EXPECT_EQ(gameMenu.page, way.to) << "from page " << way.from << " by "
+                                         << (way.item ? way.item->caption : "Esc");
+        EXPECT_EQ(inputState.escape, 0) << "Esc is taken, from page " << way.from;
+    }
+    gameMenu.OpenPage(MENU_PAGE_CAREER_PROGRESS);
+    RaceMode = RACE_MODE_CAREER;
+    Activate(gameMenu.back);
+    EXPECT_EQ(RaceMode, RACE_MODE_NONE) << "leaving the career page ends the career mode";
+
+    gameMenu.OpenPage(MENU_PAGE_MAIN);
+    Activate(gameMenu.exitGame);
+    EXPECT_EQ(GameSettings[SLOT_QUIT], 1);
+    GameSettings[SLOT_QUIT] = 0;
+}
+
+} // namespace
