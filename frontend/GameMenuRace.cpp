@@ -197,7 +197,8 @@ void CGameMenu::AdvanceCareer()
             progress.times[entry] = progress.lastTime;
         }
         if (++progress.sector >= 4) {
-            // The counts stop at all open: the last stage opens no further sector, a second career nothing.
+            // The counts stop at all open: the last stage opens no further sector, a second
+            // career nothing.
             progress.sectorsOpen = std::min(progress.sectorsOpen + 1, CAREER_SECTORS);
             ++progress.stage;
             progress.scootersOpen = std::min(progress.scootersOpen + 1, CAREER_SCOOTERS);

@@ -29,6 +29,13 @@ bool IsTime(float seconds)
     return std::isfinite(seconds) && seconds >= 0.0f;
 }
 
+// Earlier builds counted the sectors and scooters open on past all open at the end of a career.
+void CapOpenCounts(CareerProgress& career)
+{
+    career.sectorsOpen = std::min(career.sectorsOpen, CAREER_SECTORS);
+    career.scootersOpen = std::min(career.scootersOpen, CAREER_SCOOTERS);
+}
+
 bool FileExists(const char* path)
 {
     WIN32_FIND_DATAA found;
@@ -75,9 +82,8 @@ SaveReadResult ReadProfileFile(const char* path, ProfileImage& profile)
     ProfileImage image;
     const bool whole = size == PROFILE_FILE_SIZE && fileSystem.Read(&image, sizeof image, 1, handle) == 1;
     fileSystem.Close(handle);
-    // Earlier builds counted on past all open at the end of a career.
-    image.career.sectorsOpen = std::min(image.career.sectorsOpen, CAREER_SECTORS);
-    image.career.scootersOpen = std::min(image.career.scootersOpen, CAREER_SCOOTERS);
+    if (whole)
+        CapOpenCounts(image.career);
     if (!whole || !std::memchr(image.name, 0, sizeof image.name) || !IsPlausibleCareer(image.career)) {
         DebugOutStr("Damaged profile file left alone: %s", path);
         return SaveReadResult::Damaged;

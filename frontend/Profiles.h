@@ -61,7 +61,8 @@ enum class SaveReadResult {
     Damaged, // wrong size, a name without its terminator, or a field out of range
 };
 
-// Reads a whole profile file; profile is changed only when it loads.
+// Reads a whole profile file; profile is changed only when it loads. Counts of sectors or
+// scooters open past all open read as all open.
 SaveReadResult ReadProfileFile(const char* path, ProfileImage& profile);
 // Writes the profile to its path "Save/<name>" through a temporary file that then replaces the
 // old one, creating the folder "Save" first; false when any step fails (the old file is then

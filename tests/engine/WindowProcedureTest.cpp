@@ -78,7 +78,8 @@ TEST_F(WindowProcedure, EveryActionKeySetsOnlyItsOwnBinding)
     for (int action = 0; action < ACTION_COUNT; ++action) {
         Send(WM_KEYDOWN, static_cast<WPARAM>(keys[action]));
         for (int other = 0; other < ACTION_COUNT; ++other)
-            EXPECT_EQ(actionPressed[other], other == action ? 1 : 0) << "binding " << other << " after key " << keys[action];
+            EXPECT_EQ(actionPressed[other], other == action ? 1 : 0)
+                << "binding " << other << " after key " << keys[action];
         Send(WM_KEYUP, static_cast<WPARAM>(keys[action]));
         EXPECT_EQ(actionPressed[action], 0) << "key " << keys[action] << " released";
     }
