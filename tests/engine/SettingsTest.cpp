@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -264,6 +265,35 @@ TEST_F(Settings, FailedSaveKeepsGameIniByteForByte)
         EXPECT_EQ(SaveGameIni(), 0);
     }
     EXPECT_EQ(folder.Read("Game.ini"), handSet);
+}
+
+// A save, and the reset of a first start, give Game.ini its new content in one replace: a
+// kill at any moment leaves either the old options or the new ones.
+TEST_F(Settings, SaveReplacesGameIniOnce)
+{
+    folder.Write("Game.ini", "[Video]\nWindowed=1\n");
+    LoadGameIni("Game.ini");
+    const int watcher = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watcher, 0);
+    ASSERT_GE(inotify_add_watch(watcher, folder.path().c_str(), IN_MOVED_TO), 0);
+    const auto replacesOfGameIni = [watcher] {
+        int replaces = 0;
+        alignas(inotify_event) char events[4096];
+        for (ssize_t size; (size = read(watcher, events, sizeof events)) > 0;) {
+            for (char* at = events; at < events + size;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                if ((event->mask & IN_MOVED_TO) && std::string(event->name) == "Game.ini")
+                    ++replaces;
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        return replaces;
+    };
+    EXPECT_NE(SaveGameIni(), 0);
+    EXPECT_EQ(replacesOfGameIni(), 1);
+    ResetSettings();
+    EXPECT_EQ(replacesOfGameIni(), 1);
+    close(watcher);
 }
 
 TEST_F(Settings, ResetWritesDefaultsAndKeepsHandSetLines)
