@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
+#include <cctype>
 #include <limits>
 #include <string>
 
 #include "engine/GameSettings.h"
 #include "engine/InputState.h"
 #include "engine/VertexTemplates.h"
+#include "platform/win/IniDocument.h"
 #include "platform/win/WinFiles.h"
 #include "platform/win/WinProfile.h"
 
@@ -21,18 +22,29 @@ std::string WorkingFolder()
     return folder;
 }
 
+// The leading number of the text as atoi reads it (0 without one), but a number past the int
+// range gives the nearest end of the range, so that it clamps as any other out-of-range value.
+int LeadingInt(const char* text)
+{
+    while (std::isspace(static_cast<unsigned char>(*text)))
+        ++text;
+    const bool negative = *text == '-';
+    if (*text == '-' || *text == '+')
+        ++text;
+    constexpr long long LIMIT = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
+    long long magnitude = 0;
+    for (; std::isdigit(static_cast<unsigned char>(*text)); ++text)
+        magnitude = std::min(LIMIT, magnitude * 10 + (*text - '0'));
+    return static_cast<int>(std::clamp(negative ? -magnitude : magnitude,
+                                       static_cast<long long>(std::numeric_limits<int>::min()),
+                                       static_cast<long long>(std::numeric_limits<int>::max())));
+}
+
 int ReadInt(const char* section, const char* key, const char* defaultValue, const std::string& path)
 {
     char value[128];
     GetPrivateProfileStringA(section, key, defaultValue, value, sizeof value, path.c_str());
-    return std::atoi(value);
-}
-
-int WriteInt(const char* section, const char* key, int value, const std::string& path)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%d", value);
-    return WritePrivateProfileStringA(section, key, text, path.c_str());
+    return LeadingInt(value);
 }
 
 // Slot 30 from the file's Distance steps. Steps below -1 or past the int range give the same
@@ -73,14 +85,15 @@ void LoadGameIni(const char* fileName)
     FillVertexTemplates();
 }
 
+// The whole new file is built first and replaces the old one in one step, so the file never
+// holds some options of this save and the rest of an earlier one.
 int SaveGameIni()
 {
-    const std::string path = WorkingFolder() + "\\Game.ini";
-    int result = 0;
-    bool allWritten = true;
+    const std::string path = NativePath((WorkingFolder() + "\\Game.ini").c_str());
+    auto ini = IniDocument::Load(path);
     const auto write = [&](const char* section, const char* key, int value) {
-        result = WriteInt(section, key, value, path);
-        allWritten = allWritten && result;
+        if (ini)
+            ini->SetValue(section, key, std::to_string(value).c_str());
     };
     write("Video", "Mode", GameSettings[SLOT_MODE]);
     write("Video", "Distance", (GameSettings[SLOT_DISTANCE] - 500) / 750);
@@ -95,9 +108,10 @@ int SaveGameIni()
     for (int i = 0; i < 4; ++i)
         write("Controls", CONTROL_KEYS[i], ActionKeyBinding[i].key);
     // A failed write leaves the file as it was; the options still hold for this run.
-    if (!allWritten)
-        std::fprintf(stderr, "Could not write the options to %s\n", NativePath(path.c_str()).c_str());
-    return result;
+    const bool written = ini && ini->Save(path);
+    if (!written)
+        std::fprintf(stderr, "Could not write the options to %s\n", path.c_str());
+    return written ? TRUE : FALSE;
 }
 
 void ClampSettings()

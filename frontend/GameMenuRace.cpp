@@ -1,5 +1,6 @@
 // Handing races to the world and taking them back: quick, career and autoplay starts, the
 // transition page, the in-race and end-of-race menus and the career progress.
+#include <algorithm>
 #include <cstdlib>
 
 #include "audio/AudioManager.h"
@@ -196,9 +197,11 @@ void CGameMenu::AdvanceCareer()
             progress.times[entry] = progress.lastTime;
         }
         if (++progress.sector >= 4) {
-            ++progress.sectorsOpen;
+            // The counts stop at all open: the last stage opens no further sector, a second
+            // career nothing.
+            progress.sectorsOpen = std::min(progress.sectorsOpen + 1, CAREER_SECTORS);
             ++progress.stage;
-            ++progress.scootersOpen;
+            progress.scootersOpen = std::min(progress.scootersOpen + 1, CAREER_SCOOTERS);
             if (progress.stage < LAST_STAGE)
                 MenuSelection.sectorOpened = 1;
             progress.sector = 0;

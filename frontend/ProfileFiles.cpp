@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -14,9 +15,7 @@ int SelectedProfile = -1;
 
 namespace {
 
-constexpr int CAREER_SECTORS = 4;
 constexpr int CAREER_STAGES = 4;
-constexpr int SCOOTERS = 8;
 constexpr int UPGRADE_LEVEL_MAXIMUM = 9;
 constexpr int RACERS_LIMIT = 64;
 
@@ -28,6 +27,13 @@ bool InRange(std::int32_t value, std::int32_t low, std::int32_t high)
 bool IsTime(float seconds)
 {
     return std::isfinite(seconds) && seconds >= 0.0f;
+}
+
+// Earlier builds counted the sectors and scooters open on past all open at the end of a career.
+void CapOpenCounts(CareerProgress& career)
+{
+    career.sectorsOpen = std::min(career.sectorsOpen, CAREER_SECTORS);
+    career.scootersOpen = std::min(career.scootersOpen, CAREER_SCOOTERS);
 }
 
 bool FileExists(const char* path)
@@ -60,8 +66,8 @@ bool IsPlausibleCareer(const CareerProgress& career)
     return InRange(career.sector, 0, CAREER_SECTORS - 1) && InRange(career.stage, 0, CAREER_STAGES) &&
            InRange(career.noCareer, 0, 1) && career.careersCompleted >= 0 &&
            InRange(career.lastPlace, -1, RACERS_LIMIT) && std::isfinite(career.lastTime) &&
-           InRange(career.sectorsOpen, 1, CAREER_SECTORS) && InRange(career.scootersOpen, 1, SCOOTERS) &&
-           InRange(career.careerScooter, 0, SCOOTERS - 1) && career.upgradePoints >= 0 &&
+           InRange(career.sectorsOpen, 1, CAREER_SECTORS) && InRange(career.scootersOpen, 1, CAREER_SCOOTERS) &&
+           InRange(career.careerScooter, 0, CAREER_SCOOTERS - 1) && career.upgradePoints >= 0 &&
            InRange(career.speedLevel, 0, UPGRADE_LEVEL_MAXIMUM) &&
            InRange(career.powerLevel, 0, UPGRADE_LEVEL_MAXIMUM) &&
            InRange(career.controlLevel, 0, UPGRADE_LEVEL_MAXIMUM);
@@ -76,6 +82,8 @@ SaveReadResult ReadProfileFile(const char* path, ProfileImage& profile)
     ProfileImage image;
     const bool whole = size == PROFILE_FILE_SIZE && fileSystem.Read(&image, sizeof image, 1, handle) == 1;
     fileSystem.Close(handle);
+    if (whole)
+        CapOpenCounts(image.career);
     if (!whole || !std::memchr(image.name, 0, sizeof image.name) || !IsPlausibleCareer(image.career)) {
         DebugOutStr("Damaged profile file left alone: %s", path);
         return SaveReadResult::Damaged;

@@ -13,6 +13,9 @@ constexpr int PROFILE_LIST_SIZE = 10;
 constexpr int PROFILE_PATH_SIZE = 64;
 constexpr int PROFILE_NUMBER_LIMIT = 99; // "Profile%02d.sav"
 constexpr int CAREER_BLOCK_SIZE = 180;
+// The most sectors and scooters a career can open.
+constexpr int CAREER_SECTORS = 4;
+constexpr int CAREER_SCOOTERS = 8;
 constexpr int PROFILE_FILE_SIZE = PLAYER_NAME_SIZE + CAREER_BLOCK_SIZE;
 
 // The career progress, laid out as stored in the profile file.
@@ -58,7 +61,8 @@ enum class SaveReadResult {
     Damaged, // wrong size, a name without its terminator, or a field out of range
 };
 
-// Reads a whole profile file; profile is changed only when it loads.
+// Reads a whole profile file; profile is changed only when it loads. Counts of sectors or
+// scooters open past all open read as all open.
 SaveReadResult ReadProfileFile(const char* path, ProfileImage& profile);
 // Writes the profile to its path "Save/<name>" through a temporary file that then replaces the
 // old one, creating the folder "Save" first; false when any step fails (the old file is then

@@ -11,5 +11,5 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue,
 
 // Sets key=value in section, creating the file and the section when missing. A null value
 // removes the key, a null key removes the whole section. The file is replaced whole (see
-// FileReplace.h): FALSE when it cannot be written, and the file is then as it was.
+// FileReplace.h): FALSE when it cannot be read or written, and the file is then as it was.
 BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName);

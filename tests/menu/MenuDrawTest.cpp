@@ -238,4 +238,44 @@ TEST_F(MenuDraw, CareerProgressMarksTheRacesDoneAndNamesTheOpenedSector)
     MenuSelection.sectorOpened = 0;
 }
 
+// The quick-race page draws "START!" only while both choices are open, and says why otherwise.
+TEST_F(MenuDraw, QuickRacePageNamesWhatIsNotOpenAndDrawsStartOnlyWhenAllIs)
+{
+    const struct {
+        int sectorsOpen, scootersOpen, sector, scooter;
+        bool start, scooterLocked;
+        const char* sectorHint; // null: the sector is open
+    } cases[] = {
+        {1, 4, 0, 3, true, false, nullptr},
+        {1, 4, 0, 4, false, true, nullptr},
+        {1, 4, 1, 0, false, false, "you must complete stage 1"},
+        {2, 5, 3, 7, false, false, "you must complete stage 3"},
+        {4, 8, 3, 7, true, false, nullptr},
+    };
+    gameMenu.active = 1;
+    gameMenu.page = MENU_PAGE_QUICK_RACE;
+    for (const auto& c : cases) {
+        CareerBlock.sectorsOpen = c.sectorsOpen;
+        CareerBlock.scootersOpen = c.scootersOpen;
+        MenuSelection.sector = c.sector;
+        MenuSelection.scooter = c.scooter;
+        DrawRecording recording;
+        gameMenu.Draw();
+        const std::vector<DrawnText> texts = recording.TextsOf(gameMenu.font);
+        const std::string what = "sector " + std::to_string(c.sector) + "/" + std::to_string(c.sectorsOpen) +
+                                 ", scooter " + std::to_string(c.scooter) + "/" + std::to_string(c.scootersOpen);
+        EXPECT_EQ(FindText(texts, "START!") != nullptr, c.start) << what;
+        const DrawnText* notAvailable = FindText(texts, "NOT AVAILABLE !");
+        EXPECT_EQ(notAvailable != nullptr, c.scooterLocked || c.sectorHint) << what;
+        if (c.sectorHint) {
+            EXPECT_NE(FindText(texts, c.sectorHint), nullptr) << what;
+            EXPECT_EQ(FindText(texts, "Scooter :"), nullptr) << what << ": no selectors under a locked sector";
+        } else if (notAvailable) {
+            EXPECT_LT(notAvailable->x, 300.0f) << what << ": beside the scooter's bars";
+        }
+    }
+    ResetCareer(CareerBlock);
+    MenuSelection.sector = MenuSelection.scooter = 0;
+}
+
 } // namespace

@@ -1,3 +1,5 @@
+#include <string>
+#include <vector>
 #include <cstring>
 
 #include "engine/GameSettings.h"
@@ -222,6 +224,97 @@ TEST_F(MenuTest, ActionKeysAreNotTakenWhileTheMenuIsActive)
     gameMenu.active = 0;
     EXPECT_EQ(OnActionKeyDown(VK_UP), 1);
     ClearActionKeys();
+}
+
+} // namespace
+
+namespace {
+
+// Each quick-race selector steps by one from 0 and wraps to 0 after its own maximum, as its
+// value text shows.
+TEST_F(MenuTest, EveryQuickRaceSelectorWrapsAtItsOwnMaximum)
+{
+    const struct {
+        CMenuSelector& selector;
+        int& value;
+        std::vector<std::string> texts;
+    } selectors[] = {
+        {gameMenu.sectorSelector, MenuSelection.sector, {" 'GREEN'", " 'YELLOW'", " 'RED'", " 'BLUE'"}},
+        {gameMenu.trackSelector, MenuSelection.track, {" Track 1", " Track 2", " Track 3", " Track 4", " Random"}},
+        {gameMenu.difficultySelector, MenuSelection.difficulty, {" Medium", " Hard", " Easy"}},
+        {gameMenu.lengthSelector, MenuSelection.length, {" Average", " Long", " Short"}},
+        {gameMenu.racersSelector, MenuSelection.racersIndex,
+         {" 2", " 3", " 4", " 5", " 6", " 7", " 8", " 9", " 10", " 11", " 12", " 1"}},
+        {gameMenu.levelSelector, MenuSelection.racerLevel, {" Experienced", " Aces", " Beginners"}},
+    };
+    gameMenu.OpenPage(MENU_PAGE_QUICK_RACE);
+    for (const auto& s : selectors) {
+        s.value = 0;
+        for (const std::string& text : s.texts) {
+            Activate(s.selector);
+            EXPECT_EQ(s.selector.value, text) << s.selector.caption;
+        }
+        EXPECT_EQ(s.value, 0) << s.selector.caption;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Every way from one page to the next that a button or Esc takes.
+TEST_F(MenuTest, EachPageLeadsWhereItsButtonsAndEscapeSay)
+{
+    const struct {
+        int from;
+        CMenuButton* item; // null: Esc
+        int to;
+    } ways[] = {
+        {MENU_PAGE_MAIN, &gameMenu.quickRace, MENU_PAGE_QUICK_RACE},
+        {MENU_PAGE_MAIN, &gameMenu.career, MENU_PAGE_CAREER},
+        {MENU_PAGE_MAIN, &gameMenu.options, MENU_PAGE_OPTIONS},
+        {MENU_PAGE_MAIN, &gameMenu.bestResults, MENU_PAGE_BEST_RESULTS},
+        {MENU_PAGE_MAIN, &gameMenu.changeProfile, MENU_PAGE_CREATE_PLAYER}, // no profile yet: the name entry
+        {MENU_PAGE_OPTIONS, &gameMenu.graphics, MENU_PAGE_GRAPHICS},
+        {MENU_PAGE_OPTIONS, &gameMenu.audio, MENU_PAGE_AUDIO},
+        {MENU_PAGE_OPTIONS, &gameMenu.controls, MENU_PAGE_CONTROLS},
+        {MENU_PAGE_QUICK_RACE, &gameMenu.back, MENU_PAGE_MAIN},
+        {MENU_PAGE_QUICK_RACE, nullptr, MENU_PAGE_MAIN},
+        {MENU_PAGE_CAREER, &gameMenu.back, MENU_PAGE_MAIN},
+        {MENU_PAGE_CAREER, nullptr, MENU_PAGE_MAIN},
+        {MENU_PAGE_CAREER_PROGRESS, nullptr, MENU_PAGE_MAIN},
+        {MENU_PAGE_BEST_RESULTS, &gameMenu.back, MENU_PAGE_MAIN},
+        {MENU_PAGE_BEST_RESULTS, nullptr, MENU_PAGE_MAIN},
+        {MENU_PAGE_OPTIONS, &gameMenu.back, MENU_PAGE_MAIN},
+        {MENU_PAGE_OPTIONS, nullptr, MENU_PAGE_MAIN},
+        {MENU_PAGE_GRAPHICS, &gameMenu.cancel, MENU_PAGE_OPTIONS},
+        {MENU_PAGE_GRAPHICS, nullptr, MENU_PAGE_OPTIONS},
+        {MENU_PAGE_AUDIO, &gameMenu.back, MENU_PAGE_OPTIONS},
+        {MENU_PAGE_AUDIO, nullptr, MENU_PAGE_OPTIONS},
+        {MENU_PAGE_CONTROLS, &gameMenu.back, MENU_PAGE_OPTIONS},
+        {MENU_PAGE_CONTROLS, nullptr, MENU_PAGE_OPTIONS},
+    };
+    for (const auto& way : ways) {
+        gameMenu.OpenPage(way.from);
+        if (way.item) {
+            Activate(*way.item);
+        } else {
+            inputState.escape = 1;
+            gameMenu.Update();
+        }
+        EXPECT_EQ(gameMenu.page, way.to) << "from page " << way.from << " by "
+                                         << (way.item ? way.item->caption : "Esc");
+        EXPECT_EQ(inputState.escape, 0) << "Esc is taken, from page " << way.from;
+    }
+    gameMenu.OpenPage(MENU_PAGE_CAREER_PROGRESS);
+    RaceMode = RACE_MODE_CAREER;
+    Activate(gameMenu.back);
+    EXPECT_EQ(RaceMode, RACE_MODE_NONE) << "leaving the career page ends the career mode";
+
+    gameMenu.OpenPage(MENU_PAGE_MAIN);
+    Activate(gameMenu.exitGame);
+    EXPECT_EQ(GameSettings[SLOT_QUIT], 1);
+    GameSettings[SLOT_QUIT] = 0;
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/win/FileReplace.h"
 #include "platform/win/WinFiles.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -53,6 +55,27 @@ TEST(Files, CurrentDirectoryReportsSizeNeeded)
     EXPECT_EQ(std::string(buffer, length), folder.path().string());
     char tiny[2];
     EXPECT_EQ(GetCurrentDirectoryA(sizeof tiny, tiny), length + 1);
+}
+
+} // namespace
+
+namespace {
+
+// A link planted under the temporary file's name is never written through: the replace fails,
+// the link's target keeps its bytes, the link is gone and the next replace works.
+TEST(FileReplace, PlantedTemporaryLinkIsNotFollowed)
+{
+    ScratchFolder folder;
+    folder.Write("victim", "keep me");
+    folder.Write("Game.ini", "[Video]\n");
+    std::filesystem::create_symlink(folder.path() / "victim", folder.path() / "Game.ini.tmp");
+    const std::string text = "[Video]\nMode=2\n";
+    EXPECT_FALSE(ReplaceFileContents("Game.ini", text.data(), text.size()));
+    EXPECT_EQ(folder.Read("victim"), "keep me");
+    EXPECT_EQ(folder.Read("Game.ini"), "[Video]\n");
+    EXPECT_FALSE(std::filesystem::is_symlink(folder.path() / "Game.ini.tmp"));
+    EXPECT_TRUE(ReplaceFileContents("Game.ini", text.data(), text.size()));
+    EXPECT_EQ(folder.Read("Game.ini"), text);
 }
 
 } // namespace

@@ -15,6 +15,11 @@ TEST(KeyMap, SdlKeysBecomeVirtualKeys)
         {SDLK_RSHIFT, VK_SHIFT}, {SDLK_LSHIFT, VK_SHIFT}, {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN},
         {SDLK_ESCAPE, VK_ESCAPE}, {SDLK_PAGEDOWN, VK_NEXT}, {SDLK_PAGEUP, VK_PRIOR}, {SDLK_PAUSE, VK_PAUSE},
         {SDLK_F12, VK_F12}, {SDLK_KP_5, VK_NUMPAD0 + 5}, {SDLK_SEMICOLON, VK_OEM_1}, {SDLK_UNKNOWN, 0},
+        // The rest of the keys the game reads.
+        {SDLK_DOWN, VK_DOWN}, {SDLK_RIGHT, VK_RIGHT}, {SDLK_TAB, VK_TAB}, {SDLK_SPACE, VK_SPACE},
+        {SDLK_HOME, VK_HOME}, {SDLK_END, VK_END}, {SDLK_INSERT, VK_INSERT}, {SDLK_DELETE, VK_DELETE},
+        {SDLK_BACKSPACE, VK_BACK}, {SDLK_p, 'P'}, {SDLK_9, '9'}, {SDLK_F1, VK_F1}, {SDLK_KP_0, VK_NUMPAD0},
+        {SDLK_KP_1, VK_NUMPAD0 + 1}, {SDLK_KP_9, VK_NUMPAD0 + 9},
     };
     for (const auto& [key, expected] : cases)
         EXPECT_EQ(VirtualKeyOf(key), expected) << SDL_GetKeyName(key);

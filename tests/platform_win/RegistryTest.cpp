@@ -96,10 +96,35 @@ TEST_F(Registry, StoreThatIsNotPrivateIsRefused)
              std::filesystem::create_directories(keyFolder);
              ASSERT_EQ(chown(store.c_str(), 4321, 4321), 0);
          }},
-        {"writable by others", false,
+        {"writable by everyone (0777)", false,
          [&] {
              std::filesystem::create_directories(keyFolder);
              std::filesystem::permissions(store, std::filesystem::perms(0777));
+         }},
+        {"writable by its group (0770)", false,
+         [&] {
+             std::filesystem::create_directories(keyFolder);
+             std::filesystem::permissions(store, std::filesystem::perms(0770));
+         }},
+        {"writable by its group only (0720)", false,
+         [&] {
+             std::filesystem::create_directories(keyFolder);
+             std::filesystem::permissions(store, std::filesystem::perms(0720));
+         }},
+        {"writable by others only (0702)", false,
+         [&] {
+             std::filesystem::create_directories(keyFolder);
+             std::filesystem::permissions(store, std::filesystem::perms(0702));
+         }},
+        {"writable and searchable by its group (0730)", false,
+         [&] {
+             std::filesystem::create_directories(keyFolder);
+             std::filesystem::permissions(store, std::filesystem::perms(0730));
+         }},
+        {"sticky and writable by everyone (1777)", false,
+         [&] {
+             std::filesystem::create_directories(keyFolder);
+             std::filesystem::permissions(store, std::filesystem::perms(01777));
          }},
         {"a link", false,
          [&] {
@@ -123,6 +148,22 @@ TEST_F(Registry, StoreThatIsNotPrivateIsRefused)
         EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Talvoro\\Vestrune\\", 0, nullptr,
                                   REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &key, nullptr), ERROR_ACCESS_DENIED) << c.what;
         EXPECT_EQ(std::filesystem::file_size(planted), 0u) << c.what;
+    }
+}
+
+// Read and search rights for others leave the store private: only writing is refused to them.
+TEST_F(Registry, StoreReadableByOthersIsUsed)
+{
+    const auto store = folder.path() / "vestrune-registry";
+    for (const auto mode : {0700, 0750, 0755, 0711}) {
+        std::filesystem::remove_all(store);
+        std::filesystem::create_directory(store);
+        std::filesystem::permissions(store, std::filesystem::perms(mode));
+        HKEY key = nullptr;
+        EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Talvoro\\Vestrune\\", 0, nullptr, REG_OPTION_VOLATILE,
+                                  KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS) << std::oct << mode;
+        if (key)
+            RegCloseKey(key);
     }
 }
 

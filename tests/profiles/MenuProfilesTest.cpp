@@ -43,8 +43,10 @@ TEST_F(MenuProfilesTest, FirstProfileCreatesTheSaveFolderAndNumberOne)
     EXPECT_FALSE(gameMenu.profileContinue.enabled);
 
     CareerBlock.upgradePoints = 5; // a new profile starts from the defaults
+    gameMenu.continueCareer.enabled = 1;
     CreateProfile("Ann");
     EXPECT_TRUE(folder.Exists("Save/Profile01.sav"));
+    EXPECT_TRUE(folder.Exists("Game.ini")) << "the options are written with a new profile";
     EXPECT_EQ(gameMenu.profileCount, 1);
     EXPECT_EQ(SelectedProfile, 0);
     EXPECT_EQ(gameMenu.profileLoaded, 1);
@@ -68,12 +70,59 @@ TEST_F(MenuProfilesTest, SavedCareerLoadsBackAndSetsTheMenu)
 
     std::strcpy(PlayerName, "Other");
     ResetCareer(CareerBlock);
+    gameMenu.profileLoaded = 0;
     gameMenu.ListProfiles();
     gameMenu.LoadProfile();
     EXPECT_STREQ(PlayerName, "Ann");
     EXPECT_EQ(CareerBlock.places[4], 1);
     EXPECT_EQ(MenuSelection.scooter, 3);
+    EXPECT_EQ(gameMenu.profileLoaded, 1);
     EXPECT_TRUE(gameMenu.continueCareer.enabled);
+
+    CareerBlock.noCareer = 1; // no career to continue
+    gameMenu.SaveProfile();
+    gameMenu.LoadProfile();
+    EXPECT_FALSE(gameMenu.continueCareer.enabled);
+}
+
+// A name that fills its 16 bytes is saved cut to 15 characters and its terminator, so the
+// profile still loads.
+TEST_F(MenuProfilesTest, ANameWithoutRoomForItsTerminatorIsSavedCut)
+{
+    CreateProfile("Ann");
+    std::memset(PlayerName, 'Z', sizeof PlayerName);
+    gameMenu.SaveProfile();
+    gameMenu.ListProfiles();
+    ASSERT_EQ(gameMenu.profileCount, 1);
+    gameMenu.LoadProfile();
+    EXPECT_STREQ(PlayerName, "ZZZZZZZZZZZZZZZ");
+}
+
+// Two whole careers won race by race, the profile saved after each as the game does: the
+// profile still loads, with every sector and scooter open.
+TEST_F(MenuProfilesTest, ProfileOfFinishedCareersStillLoads)
+{
+    CreateProfile("Finisher");
+    CareerBlock.speedLevel = CareerBlock.powerLevel = CareerBlock.controlLevel = 9;
+    for (int career = 1; career <= 2; ++career) {
+        CareerBlock.noCareer = 0;
+        for (int race = 0; race < CAREER_RACES; ++race) {
+            if (CareerBlock.sector == 3 && CareerBlock.stage == 3)
+                CareerBlock.noCareer = 1; // the race won the career's last race
+            CareerBlock.lastPlace = 1;
+            CareerBlock.lastTime = 60.0f;
+            gameMenu.AdvanceCareer();
+        }
+        EXPECT_EQ(CareerBlock.sectorsOpen, 4) << "after career " << career;
+        EXPECT_EQ(CareerBlock.scootersOpen, 8) << "after career " << career;
+        ResetCareer(CareerBlock);
+        gameMenu.ListProfiles();
+        ASSERT_EQ(gameMenu.profileCount, 1) << "after career " << career;
+        gameMenu.LoadProfile();
+        EXPECT_EQ(CareerBlock.careersCompleted, career);
+        EXPECT_EQ(CareerBlock.sectorsOpen, 4);
+        EXPECT_EQ(CareerBlock.scootersOpen, 8);
+    }
 }
 
 TEST_F(MenuProfilesTest, DamagedProfileOnLoadKeepsNameAndCareer)

@@ -112,14 +112,29 @@ TEST_F(ProfileFilesTest, BadFilesAreRefusedAndLeaveTheRecordUntouched)
         {"one byte short", [] { auto b = BytesOf(SampleProfile("Bob")); b.pop_back(); return b; }},
         {"one byte long", [] { auto b = BytesOf(SampleProfile("Bob")); b.push_back(0); return b; }},
         {"name without terminator", damaged([](ProfileImage& p) { std::memset(p.name, 'A', sizeof p.name); })},
-        {"place out of range", damaged([](ProfileImage& p) { p.career.places[3] = 7; })},
-        {"stage out of range", damaged([](ProfileImage& p) { p.career.stage = 5; })},
+        {"place 4", damaged([](ProfileImage& p) { p.career.places[3] = 4; })},
+        {"place -1", damaged([](ProfileImage& p) { p.career.places[15] = -1; })},
+        {"stage 5", damaged([](ProfileImage& p) { p.career.stage = 5; })},
+        {"stage -1", damaged([](ProfileImage& p) { p.career.stage = -1; })},
+        {"sector past the last", damaged([](ProfileImage& p) { p.career.sector = 4; })},
         {"negative sector", damaged([](ProfileImage& p) { p.career.sector = -1; })},
+        {"no-career flag 2", damaged([](ProfileImage& p) { p.career.noCareer = 2; })},
+        {"no-career flag -1", damaged([](ProfileImage& p) { p.career.noCareer = -1; })},
+        {"negative careers completed", damaged([](ProfileImage& p) { p.career.careersCompleted = -1; })},
+        {"last place -2", damaged([](ProfileImage& p) { p.career.lastPlace = -2; })},
+        {"last place past the grid", damaged([](ProfileImage& p) { p.career.lastPlace = 65; })},
         {"no sector open", damaged([](ProfileImage& p) { p.career.sectorsOpen = 0; })},
-        {"nine scooters open", damaged([](ProfileImage& p) { p.career.scootersOpen = 9; })},
+        {"no scooter open", damaged([](ProfileImage& p) { p.career.scootersOpen = 0; })},
         {"career scooter 8", damaged([](ProfileImage& p) { p.career.careerScooter = 8; })},
-        {"level 10", damaged([](ProfileImage& p) { p.career.controlLevel = 10; })},
-        {"negative points", damaged([](ProfileImage& p) { p.career.upgradePoints = -4; })},
+        {"career scooter -1", damaged([](ProfileImage& p) { p.career.careerScooter = -1; })},
+        {"Speed level 10", damaged([](ProfileImage& p) { p.career.speedLevel = 10; })},
+        {"Power level 10", damaged([](ProfileImage& p) { p.career.powerLevel = 10; })},
+        {"Control level 10", damaged([](ProfileImage& p) { p.career.controlLevel = 10; })},
+        {"Speed level -1", damaged([](ProfileImage& p) { p.career.speedLevel = -1; })},
+        {"Power level -1", damaged([](ProfileImage& p) { p.career.powerLevel = -1; })},
+        {"Control level -1", damaged([](ProfileImage& p) { p.career.controlLevel = -1; })},
+        {"negative points", damaged([](ProfileImage& p) { p.career.upgradePoints = -1; })},
+        {"negative time", damaged([](ProfileImage& p) { p.career.times[9] = -0.5f; })},
         {"time not a number", damaged([](ProfileImage& p) { p.career.times[2] = std::nanf(""); })},
         {"infinite last time",
          damaged([](ProfileImage& p) { p.career.lastTime = std::numeric_limits<float>::infinity(); })},
@@ -147,6 +162,21 @@ TEST_F(ProfileFilesTest, SavedValuesAtTheEdgesOfTheirRangesLoad)
     WriteProfile("Profile01.sav", profile);
     ProfileImage read {};
     EXPECT_EQ(ReadProfileFile("Save/Profile01.sav", read), SaveReadResult::Loaded);
+}
+
+// Earlier builds went on counting open sectors and scooters past all open at the end of each
+// career; such a profile loads with everything open.
+TEST_F(ProfileFilesTest, OpenCountsPastAllOpenLoadAsAllOpen)
+{
+    ProfileImage profile = SampleProfile("Twice");
+    profile.career.sectorsOpen = 9;
+    profile.career.scootersOpen = 12;
+    WriteProfile("Profile01.sav", profile);
+    ProfileImage read {};
+    ASSERT_EQ(ReadProfileFile("Save/Profile01.sav", read), SaveReadResult::Loaded);
+    EXPECT_EQ(read.career.sectorsOpen, 4);
+    EXPECT_EQ(read.career.scootersOpen, 8);
+    EXPECT_EQ(read.career.speedLevel, profile.career.speedLevel);
 }
 
 TEST_F(ProfileFilesTest, ListingHasNoEntriesWithoutSaveFolder)
@@ -197,6 +227,8 @@ TEST_F(ProfileFilesTest, FreeNumberNeverNamesAnExistingFile)
     EXPECT_EQ(FreeProfileNumber(2), 3) << "the preferred number is taken";
     EXPECT_EQ(FreeProfileNumber(4), 3) << "a damaged file still holds its number";
     EXPECT_EQ(FreeProfileNumber(0), 3);
+    std::filesystem::remove("Save/Profile01.sav");
+    EXPECT_EQ(FreeProfileNumber(2), 1) << "the lowest free number";
 }
 
 } // namespace

@@ -4,11 +4,14 @@
 #include <array>
 #include <vector>
 
+#include "audio/AudioManager.h"
 #include "engine/GameSettings.h"
 #include "engine/InputState.h"
 #include "engine/WindowProcedure.h"
+#include "frontend/GameMenu.h"
 #include "frontend/SplashSequence.h"
 #include "tests/profiles/ScreensFixture.h"
+#include "tools/makedata/WavWriter.h"
 
 namespace {
 
@@ -193,6 +196,47 @@ TEST_F(SplashLoopTest, RunsItsFullLengthWithoutInputAndEndsAtOnceWithoutPictures
     now = 0;
     RunSplashScreens(-1, -1, Clock);
     EXPECT_LT(now, 2000u);
+}
+
+// The start jingle plays, once, while the picture shows and only when no music plays yet; the
+// splash screens end with the music stopped.
+TEST_F(SplashLoopTest, StartJingleOnlyWithoutMusicAndStoppedWhenTheSplashEnds)
+{
+    for (const char* name : {"Data/Audio/Start logo.wav", "Data/Audio/TrI01.wav"})
+        folder.WriteBytes(name, MakeWav(std::vector<std::int16_t>(22050, 3000), 1, 22050));
+    GameSettings[SLOT_AUDIO] = 1;
+    GameSettings[SLOT_MASTER] = GameSettings[SLOT_MUSIC] = GameSettings[SLOT_EFFECTS] = 100;
+    ASSERT_EQ(audioManager.Init(nullptr), 0);
+    const auto music = []() -> std::wstring {
+        if (!audioManager.musicSegment)
+            return L"";
+        DMUS_OBJECTDESC description {};
+        audioManager.musicSegment->segment->GetDescriptor(&description);
+        return description.wszFileName;
+    };
+    const auto runSkipped = [](int picture) {
+        now = 0;
+        pending = {Input {2000, WM_KEYDOWN, VK_RETURN}, Input {2600, WM_KEYDOWN, VK_RETURN}};
+        RunSplashScreens(picture, 1, Clock);
+        inputState = {};
+    };
+
+    runSkipped(-1);
+    EXPECT_EQ(music(), L"") << "no picture, no jingle";
+    runSkipped(0);
+    EXPECT_EQ(music(), L"Data/Audio/Start logo.wav");
+    ASSERT_TRUE(audioManager.musicSegment);
+    EXPECT_EQ(audioManager.musicSegment->repeats, 0);
+
+    audioManager.PlayMusic(2, "Data/Audio/TrI01.wav", 0, 1, 100);
+    const unsigned started = audioManager.musicSegment->startTime;
+    runSkipped(0);
+    EXPECT_EQ(music(), L"Data/Audio/TrI01.wav") << "music already playing goes on";
+    EXPECT_EQ(audioManager.musicSegment->startTime, started);
+
+    gameMenu.ShowSplash(); // no pictures here: it ends at once
+    EXPECT_EQ(audioManager.musicSegment, nullptr);
+    audioManager.Release();
 }
 
 } // namespace

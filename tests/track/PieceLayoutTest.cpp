@@ -118,6 +118,17 @@ TEST(PieceLayoutCheck, NamesThePieceAndWhatIsWrong)
         {"no exit frame", [](PieceControlPoints& p) { p.frames.resize(2); }, "exit frame needs"},
         {"decor at the end", [](PieceControlPoints& p) { p.decorPlaces[0] = {0, 0, 139}; }, "last centre-line point"},
         {"decor beside the road", [](PieceControlPoints& p) { p.decorPlaces[0].x = 4; }, "lanes leave the road"},
+        {"decor just past the road's room", [](PieceControlPoints& p) { p.decorPlaces[0].x = -2.6f; },
+         "lanes leave the road"},
+        {"a step just too long", [](PieceControlPoints& p) { for (std::size_t i = 5; i < 8; ++i) p.centreLine[i].z += 5.1f; },
+         "apart"},
+        {"a step just too short", [](PieceControlPoints& p) { p.centreLine[4].z -= 5.1f; }, "apart"},
+        {"heading off sideways", [](PieceControlPoints& p) { for (Vec3& q : p.centreLine) q = {q.z, 0, 0}; },
+         "ahead along +z"},
+        {"an exit frame along the road", [](PieceControlPoints& p) { p.frames[1] = {0, 0, 150}; }, "square"},
+        {"an exit frame upside down", [](PieceControlPoints& p) { p.frames[2].y = 10; }, "level"},
+        {"decor on a climb", [](PieceControlPoints& p) { p.centreLine[4].y = 14; p.centreLine[3].y = 0.5f; },
+         "too steep"},
     };
     for (const Case& c : cases) {
         PieceControlPoints points = GoodStraight();
@@ -132,6 +143,15 @@ TEST(PieceLayoutCheck, NamesThePieceAndWhatIsWrong)
             EXPECT_EQ(std::string(error.what()).rfind("track piece AH_020_1: ", 0), 0u) << error.what();
         }
     }
+    // Just inside each limit the layout holds.
+    PieceControlPoints edges = GoodStraight();
+    edges.decorPlaces[0].x = 2.4f;
+    for (std::size_t i = 4; i < 8; ++i)
+        edges.centreLine[i].z += 4.9f;
+    for (Vec3& frame : edges.frames)
+        frame.z += 4.9f;
+    edges.decorPlaces.push_back({0, 0, 30});
+    EXPECT_TRUE(PieceLayoutFaults("AH_020_1", edges).empty()) << PieceLayoutFaults("AH_020_1", edges).front();
     // Other pieces need only a segment of their own.
     PieceControlPoints shortStraight = GoodStraight();
     shortStraight.centreLine.resize(6);

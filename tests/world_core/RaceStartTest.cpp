@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "engine/GameSettings.h"
+#include "engine/GameTimer.h"
+#include "engine/InputState.h"
 #include "frontend/GameMenu.h"
 #include "frontend/Profiles.h"
 #include "world/Environment.h"
@@ -89,6 +91,45 @@ TEST_F(RaceStartTest, AQuickRaceOnANumberedTrackIsTheSameInEverySector)
     }
     EXPECT_EQ(lines[0], lines[1]);
     EXPECT_EQ(lines[1], BuiltDirectly(4, 3, 1, 0, 4));
+}
+
+// "START!" on the quick-race page, by click and by Enter: nothing while the chosen sector or
+// scooter is not open yet, a race as soon as both are.
+TEST_F(RaceStartTest, QuickRaceStartsOnlyWhenTheSectorAndTheScooterAreOpen)
+{
+    const struct {
+        int sectorsOpen, scootersOpen, sector, scooter;
+        bool starts;
+    } cases[] = {
+        {1, 4, 1, 0, false}, {1, 4, 0, 4, false}, {2, 5, 2, 0, false}, {2, 5, 0, 5, false},
+        {4, 7, 3, 7, false}, {1, 4, 0, 3, true},  {4, 8, 3, 7, true},
+    };
+    gameMenu.CreatePages();
+    for (const auto& c : cases) {
+        for (const bool byKey : {false, true}) {
+            RaceMode = RACE_MODE_NONE;
+            CareerBlock.sectorsOpen = c.sectorsOpen;
+            CareerBlock.scootersOpen = c.scootersOpen;
+            gameMenu.active = 1;
+            gameMenu.OpenPage(MENU_PAGE_QUICK_RACE);
+            MenuSelection.sector = c.sector;
+            MenuSelection.scooter = c.scooter;
+            if (byKey) {
+                gameMenu.focused = &gameMenu.startQuickRace;
+                inputState.enter = 1;
+                gameMenu.Update();
+            } else {
+                gameMenu.startQuickRace.pressed = 1;
+                gameMenu.startQuickRace.pressTime = gameTimer.realTime;
+            }
+            gameTimer.realTime += 101;
+            gameMenu.Update();
+            EXPECT_EQ(RaceMode, c.starts ? RACE_MODE_QUICK : RACE_MODE_NONE)
+                << (byKey ? "Enter" : "click") << ": sector " << c.sector << " of " << c.sectorsOpen << " open, scooter "
+                << c.scooter << " of " << c.scootersOpen;
+            EXPECT_EQ(gameMenu.page, c.starts ? MENU_PAGE_TRANSITION : MENU_PAGE_QUICK_RACE);
+        }
+    }
 }
 
 TEST_F(RaceStartTest, AutoplayRacesTwelveOnTheHardLongCourseUnderTheCameraShow)
