@@ -1,7 +1,7 @@
 // Fall survey: whole races with the computer driving every racer, the player's scooter included,
 // over many seeds of every track type, length and racer level. Prints, per cell, the races, the
 // racers, the falls and the computer racers' mean finishing time, and one line per fall with
-// where the racer last had road under it. Not a test: run it by hand,
+// where the racer last had road under it, and every racer that did not finish. Not a test: run it by hand,
 //   SURVEY_SEEDS=<count> SURVEY_FIRST_SEED=<seed> SURVEY_RACERS=<racers> fall_survey
 #include <gtest/gtest.h>
 
@@ -47,6 +47,10 @@ struct Fall {
     int seed, type, length, level, racer;
     GroundMark mark;
     int kind, piecePoint, pieceIndex, hint;
+};
+
+struct Unfinished {
+    int seed, type, length, level, racer, segment, segments;
 };
 
 struct Cell {
@@ -105,6 +109,8 @@ protected:
             playerVehicle->SetDriver(DRIVER_COMPUTER);
     }
 
+    std::vector<Unfinished> unfinished;
+
     void RunRace(int seed, int type, int length, int level, int racers, Cell& cell, std::vector<Fall>& falls)
     {
         StartRace(seed, type, length, level, racers);
@@ -139,9 +145,10 @@ protected:
             const CVehicle& racer = *vehicleManager.vehicles[i];
             cell.falls += fallsOf[i];
             cell.fallingRacers += fallsOf[i] > 0;
-            if (racer.finishTime <= 0.0f)
+            if (racer.finishTime <= 0.0f) {
                 ++cell.unfinished;
-            else if (i > 0) {
+                unfinished.push_back({seed, type, length, level, i, racer.segment, int(track.segmentCount)});
+            } else if (i > 0) {
                 cell.finishTimeSum += racer.finishTime;
                 ++cell.finishTimes;
             }
@@ -183,6 +190,9 @@ TEST_F(FallSurvey, EveryTrackTypeLengthAndRacerLevel)
     for (const Fall& f : falls)
         std::printf("%4d %4d %6d %5d %5d %8d %4d %5d %5d %4d %7.1f %9.2f\n", f.seed, f.type, f.length, f.level, f.racer,
                     f.mark.segment, f.kind, f.pieceIndex, f.piecePoint, f.hint, f.mark.across, f.mark.speedFraction);
+    std::printf("\nunfinished: seed type length level racer  segment of\n");
+    for (const Unfinished& u : unfinished)
+        std::printf("%4d %4d %6d %5d %5d %8d %4d\n", u.seed, u.type, u.length, u.level, u.racer, u.segment, u.segments);
 }
 
 } // namespace
