@@ -1,7 +1,8 @@
 // Fall survey: whole races with the computer driving every racer, the player's scooter included,
 // over many seeds of every track type, length and racer level. Prints, per cell, the races, the
 // racers, the falls and the computer racers' mean finishing time, and one line per fall with
-// where the racer last had road under it, and every racer that did not finish. Not a test: run it by hand,
+// where the racer last had road under it, and every racer that did not finish. Not a test: run
+// it by hand,
 //   SURVEY_SEEDS=<count> SURVEY_FIRST_SEED=<seed> SURVEY_RACERS=<racers> fall_survey
 #include <gtest/gtest.h>
 
