@@ -89,22 +89,13 @@ protected:
         RacerLevelFactor = float(level) * 0.1f + 0.8f;
         ASSERT_EQ(track.BuildTrack(seed, type, length), 1);
         steppedClockMilliseconds = DWORD(seed) * 7919u + DWORD(type * 9 + length * 3 + level);
-        track.PlaceOnGrid(racers, 0);
-        vehicleManager.SetOpponentLevels();
-        vehicleManager.EnableRacers(RACE_STATE_RACING);
-        playerVehicle->SetDriver(DRIVER_COMPUTER);
-        track.raceStartTime = gameTimer.gameTime;
-        RaceMode = RACE_MODE_QUICK;
+        StartComputerRace(racers);
+        vehicleManager.SetOpponentLevels(); // as the menu does
     }
 
     static void RaceFrame()
     {
-        Step(FRAME);
-        world.eye = playerVehicle->position + D3DXVECTOR3(0, 4, 0) -
-                    6.0f * D3DXVECTOR3(playerVehicle->world._31, playerVehicle->world._32, playerVehicle->world._33);
-        world.StepPhysics();
-        playerVehicle->Update();
-        vehicleManager.Update();
+        RaceFrameBehindPlayer(FRAME);
         // The respawn hands the player's scooter back to the keys: the computer keeps it.
         if (playerVehicle->GetDriver() != DRIVER_COMPUTER)
             playerVehicle->SetDriver(DRIVER_COMPUTER);
