@@ -16,15 +16,6 @@ constexpr float LANE_LEFT = 0.0f;
 constexpr float LANE_RIGHT = 2.99f;
 constexpr float BEND_THRESHOLD = 0.2f;
 constexpr float FULL_LOCK = 2.5f;
-// The straight line to the aim keeps within this distance of the centre-line points it passes,
-// so that a tight bend or a loop is not cut across its inner edge.
-constexpr float AIM_LINE_SLACK = 8.0f;
-// This far across from the centre line and faster than the fraction of its top speed, the driver
-// brakes to get back onto the line.
-constexpr float OFF_LINE_BRAKE = 6.0f;
-constexpr float OFF_LINE_BRAKE_SPEED = 0.5f;
-// Off the ground this long, the driver brakes instead of speeding on into the landing.
-constexpr float AIRBORNE_BRAKE_TIME = 0.2f;
 const D3DXVECTOR3 WORLD_UP(0.0f, 1.0f, 0.0f);
 
 // The point one past the end of the centre line stands for the last one.
@@ -39,25 +30,6 @@ D3DXMATRIX ViewFrame(const D3DXVECTOR3& from, const D3DXVECTOR3& to)
     D3DXMATRIX view;
     D3DXMatrixLookAtLH(&view, &from, &to, &WORLD_UP);
     return view;
-}
-
-float DistanceToLine(const D3DXVECTOR3& point, const D3DXVECTOR3& from, const D3DXVECTOR3& to)
-{
-    const D3DXVECTOR3 line = to - from, offset = point - from;
-    const float lengthSquared = D3DXVec3Dot(&line, &line);
-    const float along = lengthSquared > 0.0f ? std::clamp(D3DXVec3Dot(&offset, &line) / lengthSquared, 0.0f, 1.0f) : 0.0f;
-    return Vec3Distance(point, from + along * line);
-}
-
-// Whether the straight line from position to the point after t passes every centre-line point
-// from c + 1 up to t closely.
-bool AimLineFollowsCourse(const D3DXVECTOR3& position, int c, int t)
-{
-    const D3DXVECTOR3& end = SegmentPoint(t + 1);
-    for (int i = c + 1; i <= t; ++i)
-        if (DistanceToLine(SegmentPoint(i), position, end) > AIM_LINE_SLACK)
-            return false;
-    return true;
 }
 
 bool EndsLookAhead(int index)
@@ -76,8 +48,7 @@ DriveDecision CVehicle::PlanComputerDrive()
         return {-1, 0.0f};
     const int c = std::clamp(segment, 0, count - 2);
 
-    // Look-ahead, cut short by a loop, a hinted segment or a bend that the straight line to the
-    // aim would cut.
+    // Look-ahead, cut short by a loop or a hinted segment.
     const float k = std::sqrt(handling * 0.01f);
     const int n = int(std::min(float(MAX_LOOK_AHEAD), k * speed * 0.013333334f));
     int t = std::min(c + n, count - 1);
@@ -87,8 +58,6 @@ DriveDecision CVehicle::PlanComputerDrive()
             break;
         }
     }
-    while (t > c && !AimLineFollowsCourse(position, c, t))
-        --t;
 
     // The course's bend at the look-ahead point, in the frame along the centre line there.
     const int before = std::max(0, t - 1);
@@ -117,18 +86,17 @@ DriveDecision CVehicle::PlanComputerDrive()
     const float drift = 0.5f * dt;
     lane = lane < home ? std::min(home, lane + drift) : std::max(home, lane - drift);
 
-    // Blend the aim along the segment after the look-ahead point by the progress on the current one.
+    // Blend the aim along the segment after the look-ahead point by what is left of the current
+    // one: the aim moves on as the scooter closes in on point c and meets point t + 1 when the
+    // progress steps on. A blocked lane aims at the hinted point.
     const float length = Vec3Distance(SegmentPoint(c), SegmentPoint(c + 1));
     const D3DXMATRIX segmentFrame = ViewFrame(SegmentPoint(c), SegmentPoint(c + 1));
     D3DXVECTOR3 ahead;
     const D3DXVECTOR3 offset = SegmentPoint(c) - position;
     D3DXVec3TransformNormal(&ahead, &offset, &segmentFrame);
-    // The aim moves on with the progress along the current segment (not back against it, which
-    // brought it onto the scooter itself at the end of a segment); a blocked lane aims at the
-    // hinted point, and without look-ahead the aim is the next point.
-    const float along = std::min(std::fabs(ahead.z), length);
-    const float f = blocked || length <= 0.0f ? 0.0f : along / length;
-    aimPoint = t == c ? SegmentPoint(c + 1) : SegmentPoint(t) + (SegmentPoint(t + 1) - SegmentPoint(t)) * f;
+    const float toGo = blocked ? length : std::min(std::fabs(ahead.z), length);
+    const float f = length > 0.0f ? 1.0f - toGo / length : 0.0f;
+    aimPoint = SegmentPoint(t) + (SegmentPoint(t + 1) - SegmentPoint(t)) * f;
 
     D3DXVECTOR3 toAim;
     WorldToLocalDirection(toAim, aimPoint);
@@ -137,8 +105,7 @@ DriveDecision CVehicle::PlanComputerDrive()
     DriveDecision decision;
     const float wanted = toAim.z > 0.0f ? (1.0f - std::fabs(toAim.x) * 0.5f) * topSpeed : 0.0f;
     decision.throttle = wanted >= std::min(speed, topSpeed) ? 1 : -1;
-    if (segment > stopSegment || airTime > AIRBORNE_BRAKE_TIME ||
-        (std::fabs(ahead.x) > OFF_LINE_BRAKE && speed > OFF_LINE_BRAKE_SPEED * topSpeed))
+    if (segment > stopSegment)
         decision.throttle = -1;
     if (toAim.z > 0.0f)
         decision.steer = FULL_LOCK * toAim.x;

@@ -9,6 +9,7 @@
 #include "engine/FileSystem.h"
 #include "engine/GameSettings.h"
 #include "engine/GameTimer.h"
+#include "frontend/GameMenu.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/SharedDevice.h"
 #include "tools/makedata/Generators.h"
@@ -97,4 +98,23 @@ void RaceDataTest::Step(float dt)
     gameTimer.gameStep = gameTimer.realStep = dt;
     gameTimer.gameTime += unsigned(dt * 1000.0f + 0.5f);
     gameTimer.realTime = gameTimer.gameTime;
+}
+
+void RaceDataTest::StartComputerRace(int racers)
+{
+    track.PlaceOnGrid(racers, 0);
+    vehicleManager.EnableRacers(RACE_STATE_RACING);
+    playerVehicle->SetDriver(DRIVER_COMPUTER);
+    track.raceStartTime = gameTimer.gameTime;
+    RaceMode = RACE_MODE_QUICK;
+}
+
+void RaceDataTest::RaceFrameBehindPlayer(float dt)
+{
+    Step(dt);
+    const D3DXVECTOR3 forward(playerVehicle->world._31, playerVehicle->world._32, playerVehicle->world._33);
+    world.eye = playerVehicle->position + D3DXVECTOR3(0, 4, 0) - 6.0f * forward;
+    world.StepPhysics();
+    playerVehicle->Update();
+    vehicleManager.Update();
 }

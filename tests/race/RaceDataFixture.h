@@ -22,4 +22,9 @@ protected:
     static CVehicle* PlaceScooter(const D3DXVECTOR3& position);
     // Advances the game clock by one frame of dt seconds.
     static void Step(float dt);
+    // The built course's grid filled with racers, all racing with the computer driving, the
+    // player's scooter too.
+    static void StartComputerRace(int racers);
+    // One frame of dt as the world runs a race, the camera behind the player's scooter.
+    static void RaceFrameBehindPlayer(float dt);
 };

@@ -41,45 +41,44 @@ TEST_F(ComputerDriverTest, OnTheLineItGoesFullThrottleStraightAhead)
     EXPECT_FLOAT_EQ(scooter.aimPoint.x, 0.0f);
 }
 
-TEST_F(ComputerDriverTest, WithoutLookAheadItAimsAtTheNextPoint)
+TEST_F(ComputerDriverTest, TheAimMovesOnAlongTheSegmentAfterTheLookAheadAsTheScooterClosesIn)
 {
-    // At standstill, and late in the segment too: never at or behind the scooter itself.
-    for (const float along : {5.0f, 18.0f}) {
-        const DriveDecision decision = DriveFrom(5, {0, 0, along}, ahead, 0.0f);
-        EXPECT_EQ(scooter.aimPoint, Point(6)) << along;
-        EXPECT_EQ(decision.throttle, 1) << along;
-        EXPECT_NEAR(decision.steer, 0.0f, 1e-5f) << along;
+    // The progress rule leaves point c ahead of the scooter: the nearer the scooter is to it, the
+    // further along S[T]-S[T+1] the aim lies (k = 3: speed 30 looks one segment ahead, 60 two).
+    struct Case {
+        float speed, behind;
+        int lookAhead;
+        float along; // fraction of the segment from S[T] towards S[T+1]
+    };
+    for (const Case& c : {Case {0.0f, 15.0f, 0, 0.25f}, Case {30.0f, 15.0f, 1, 0.25f},
+                          Case {30.0f, 4.0f, 1, 0.8f}, Case {60.0f, 18.0f, 2, 0.1f}}) {
+        DriveFrom(5, {0, 0, -c.behind}, ahead, c.speed);
+        EXPECT_NEAR(scooter.aimPoint.z, Point(5 + c.lookAhead).z + c.along * SPACING, 1e-3f)
+            << "speed " << c.speed << ", " << c.behind << " before point 5";
+        EXPECT_FLOAT_EQ(scooter.aimPoint.x, 0.0f);
     }
 }
 
-TEST_F(ComputerDriverTest, ATightBendShortensTheLookAheadSoTheAimIsNotCutAcrossIt)
+TEST_F(ComputerDriverTest, TheCourseBendingAtTheLookAheadMovesTheLaneToItsOutside)
 {
-    // On a straight course the speed looks two segments ahead ...
-    DriveFrom(6, {0, 0, 2.0f}, ahead, 60.0f);
-    EXPECT_GT(scooter.aimPoint.z, Point(8).z);
-    // ... but with a right angle at point 8 the line to such an aim would cross the inside of
-    // the corner: the aim stays on the straight until the corner is reached.
-    for (unsigned i = 9; i < SEGMENTS; ++i)
-        track.segmentPoints[i] = Point(8) + D3DXVECTOR3(SPACING * float(i - 8), 0, 0);
-    for (const int c : {6, 7}) {
-        DriveFrom(c, {0, 0, 2.0f}, ahead, 60.0f);
-        EXPECT_EQ(scooter.aimPoint.x, 0.0f) << "from segment " << c;
+    // Two segments ahead at speed 60 the course turns to one side.
+    for (const float side : {1.0f, -1.0f}) {
+        for (unsigned i = 8; i < SEGMENTS; ++i)
+            track.segmentPoints[i] = Point(7) + D3DXVECTOR3(side * SPACING * float(i - 7), 0, 0);
+        scooter.lane = 1.0f;
+        DriveFrom(5, {0, 0, -10.0f}, ahead, 60.0f);
+        EXPECT_FLOAT_EQ(scooter.lane, side > 0.0f ? 0.0f + 0.5f * 0.02f : 2.99f - 0.5f * 0.02f) << "side " << side;
     }
 }
 
-TEST_F(ComputerDriverTest, InTheAirOrFarOffTheLineItBrakes)
+TEST_F(ComputerDriverTest, InTheAirAndOffTheLineTheThrottleFollowsTheAim)
 {
     scooter.airTime = 0.5f;
-    EXPECT_EQ(DriveFrom(5, {0, 0, 2.0f}, ahead, 20.0f).throttle, -1);
+    EXPECT_EQ(DriveFrom(5, {0, 0, -10.0f}, ahead, 40.0f).throttle, 1);
     scooter.airTime = 0.0f;
-    EXPECT_EQ(DriveFrom(5, {0, 0, 2.0f}, ahead, 20.0f).throttle, 1);
-    // Across the centre line, facing the aim: on its lane it speeds on; beyond it it brakes, but
-    // slowly it drives back onto the line.
     for (const float across : {-7.0f, 7.0f}) {
-        const D3DXVECTOR3 offLane(across, 0, 2.0f), onLane(across * 0.7f, 0, 2.0f);
-        EXPECT_EQ(DriveFrom(5, offLane, Point(7) - (Point(5) + offLane), 40.0f).throttle, -1) << across;
-        EXPECT_EQ(DriveFrom(5, offLane, Point(7) - (Point(5) + offLane), 20.0f).throttle, 1) << across;
-        EXPECT_EQ(DriveFrom(5, onLane, Point(7) - (Point(5) + onLane), 40.0f).throttle, 1) << across;
+        const D3DXVECTOR3 offLine(across, 0, -10.0f);
+        EXPECT_EQ(DriveFrom(5, offLine, Point(7) - (Point(5) + offLine), 40.0f).throttle, 1) << across;
     }
 }
 

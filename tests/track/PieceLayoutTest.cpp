@@ -111,6 +111,7 @@ TEST(PieceLayoutCheck, NamesThePieceAndWhatIsWrong)
     const Case cases[] = {
         {"six points on the respawn straight", [](PieceControlPoints& p) { p.centreLine.resize(6); }, "centre-line points"},
         {"a gap in the centre line", [](PieceControlPoints& p) { p.centreLine[3].z += 9; }, "apart"},
+        {"a kink in the centre line", [](PieceControlPoints& p) { p.centreLine[6].x += 8; }, "sharper than"},
         {"not from the origin", [](PieceControlPoints& p) { for (Vec3& q : p.centreLine) q.x += 1; }, "origin"},
         {"exit off the end", [](PieceControlPoints& p) { p.frames[0].z -= 1; }, "exit frame"},
         {"a tilted exit", [](PieceControlPoints& p) { p.frames[1].y += 2; }, "level"},

@@ -46,6 +46,25 @@ void CheckCentreLine(const std::string& name, const std::vector<Vec3>& line, std
     }
 }
 
+// The radius of every bend, in plan: the circle through three neighbouring points. Steep
+// segments (a loop's climb and fall) have no bend in plan to speak of.
+void CheckBends(const std::vector<Vec3>& line, std::vector<std::string>& faults)
+{
+    for (std::size_t i = 1; i + 1 < line.size(); ++i) {
+        const Vec3 in = line[i] - line[i - 1], out = line[i + 1] - line[i];
+        if (std::fabs(Normalized(in).y) > STEEPEST_LANE_SLOPE || std::fabs(Normalized(out).y) > STEEPEST_LANE_SLOPE)
+            continue;
+        const Vec3 a = Horizontal(in), b = Horizontal(out);
+        const float turn = std::fabs(Cross(a, b).y);
+        if (turn <= 0.0f)
+            continue;
+        const float radius = Length(a) * Length(b) * Length(a + b) / (2.0f * turn);
+        if (radius < PIECE_SHARPEST_BEND_RADIUS)
+            faults.push_back(Format("the centre line bends at point %.0f with a radius of %.1f, sharper than %.0f",
+                                    double(i), radius, PIECE_SHARPEST_BEND_RADIUS));
+    }
+}
+
 void CheckFrames(const std::vector<Vec3>& line, const std::vector<Vec3>& frames, std::vector<std::string>& faults)
 {
     if (frames.size() < std::size_t(EXIT_FRAME_POINTS)) {
@@ -107,6 +126,7 @@ std::vector<std::string> PieceLayoutFaults(const std::string& pieceName, const P
     if (PIECE_LANE_SPACING + LANE_MARGIN > PIECE_ROAD_HALF_WIDTH)
         faults.push_back("the road is too narrow for three lanes");
     CheckCentreLine(pieceName, points.centreLine, faults);
+    CheckBends(points.centreLine, faults);
     CheckFrames(points.centreLine, points.frames, faults);
     CheckDecorPlaces(points.centreLine, points.decorPlaces, faults);
     return faults;

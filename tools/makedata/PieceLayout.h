@@ -15,6 +15,9 @@ constexpr float PIECE_SEGMENT_LENGTH = 20.0f;
 constexpr float PIECE_ROAD_HALF_WIDTH = 10.0f;
 // The lanes lie this far apart across the centre line, lane 1 on it.
 constexpr float PIECE_LANE_SPACING = 5.0f;
+// No bend of a centre line is sharper than this radius: the computer drivers aim up to four
+// segments ahead and would cut a tighter bend across its inner edge.
+constexpr float PIECE_SHARPEST_BEND_RADIUS = 50.0f;
 // Centre-line point of the straight with the voice cue that a racer falling there respawns at.
 constexpr int PIECE_RESPAWN_POINT = 6;
 

@@ -275,11 +275,11 @@ std::vector<PieceSpec> Pieces()
         straight("AH_000_1", 160, "DECORS_TYPE_RANDOM"), straight("AH_020_1", 140, "DECORS_TYPE_BOX"),
         slope("AD_020_1", -28), slope("AU_020_1", 28),
         turn("LH_090_1", -1, Q, 60, 0), turn("RH_090_1", 1, Q, 60, 0),
-        turn("LH_180_1", -1, H, 40, 0), turn("RH_180_1", 1, H, 40, 0),
+        turn("LH_180_1", -1, H, 60, 0), turn("RH_180_1", 1, H, 60, 0),
         turn("LD_090_1", -1, Q, 60, -20), turn("RD_090_1", 1, Q, 60, -20),
         turn("LU_090_1", -1, Q, 60, 20), turn("RU_090_1", 1, Q, 60, 20),
-        turn("LD_180_1", -1, H, 40, -30), turn("RD_180_1", 1, H, 40, -30),
-        turn("LU_180_1", -1, H, 40, 30), turn("RU_180_1", 1, H, 40, 30),
+        turn("LD_180_1", -1, H, 60, -30), turn("RD_180_1", 1, H, 60, -30),
+        turn("LU_180_1", -1, H, 60, 30), turn("RU_180_1", 1, H, 60, 30),
         loop("A1_360_1", -1), loop("A2_360_1", 1),
     };
 }

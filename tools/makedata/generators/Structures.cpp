@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,10 @@ const std::string LIGHT_STRIP = FOLDER + "LightStrip.jpg";
 const std::string CHROME = FOLDER + "Chrome.jpg";
 const std::string CHROME_REFLECTION = FOLDER + "ChromeReflection.jpg";
 const std::string GLASS = FOLDER + "Glass.jpg";
+// The track builder keeps every other piece's centre line 45 away from a point 30 above a
+// roadside structure's place: down to this depth below the place no other road and no racer on
+// it can be, so no structure reaches deeper.
+constexpr float DEEPEST_BELOW_PLACE = 8.0f;
 
 // One structure: its body, the layers its components repaint, its anchor points and its sections.
 struct Structure {
@@ -123,44 +128,44 @@ Structure Tower(int variant)
     const DescriptionSection windows = LightMapsSection(1, 0, WINDOWS, 255, 255, 255);
     switch (variant) {
     case 0: // block with a wide head: glass band round the head, beacons at its corners
-        tower.body = Join({MakeBox({0, -10, 0}, {6, 30, 6}), MakeBox({0, 22, 0}, {9, 2, 9})});
+        tower.body = Join({MakeBox({0, 6, 0}, {6, 14, 6}), MakeBox({0, 22, 0}, {9, 2, 9})});
         tower.shadowSource = Join({MakeBox({0, 10, 0}, {6, 10, 6}), MakeBox({0, 22, 0}, {9, 2, 9})});
-        tower.lightMaps = WindowBand({0, 0, 0}, {6, 16, 6});
+        tower.lightMaps = WindowBand({0, 6, 0}, {6, 12, 6});
         tower.glass = MakeBox({0, 22, 0}, {9.05f, 1.2f, 9.05f});
         tower.lamps = {{-8.5f, 25.6f, -8.5f}, {8.5f, 25.6f, -8.5f}, {-8.5f, 25.6f, 8.5f}, {8.5f, 25.6f, 8.5f}};
         tower.sections = {windows, GlassSection(0, GLASS), Beacons(1.8f), ShadowSection(false)};
         break;
     case 1: // column with a chrome dome and a beacon on it
-        tower.body = Join({MakeCylinder({0, -40, 0}, 5, 60, 12, true), MakeSphere({0, 26, 0}, 7, 8, 12)});
+        tower.body = Join({MakeCylinder({0, -8, 0}, 5, 28, 12, true), MakeSphere({0, 26, 0}, 7, 8, 12)});
         tower.shadowSource = Join({MakeCylinder({0, 0, 0}, 5, 20, 12, true), MakeSphere({0, 26, 0}, 7, 8, 12)});
         tower.chrome = MakeSphere({0, 26, 0}, 7.05f, 8, 12);
         tower.lamps = {{0, 34.8f, 0}};
         tower.sections = {ChromeSection(0, CHROME, CHROME_REFLECTION), Beacons(1.8f), ShadowSection(false)};
         break;
     case 2: // mast with two cross arms: floodlights on the arm towards the road
-        tower.body = Join({MakeBox({0, -20, 0}, {4, 24, 4}), MakeBox({0, 6, 0}, {12, 1.5f, 3}),
+        tower.body = Join({MakeBox({0, 2, 0}, {4, 10, 4}), MakeBox({0, 6, 0}, {12, 1.5f, 3}),
                            MakeBox({0, 12, 0}, {3, 1.5f, 12})});
         tower.shadowSource = Join({MakeBox({0, 2, 0}, {4, 2, 4}), MakeBox({0, 6, 0}, {12, 1.5f, 3}),
                                    MakeBox({0, 12, 0}, {3, 1.5f, 12})});
-        tower.lightMaps = WindowBand({0, -8, 0}, {4, 10, 4});
+        tower.lightMaps = WindowBand({0, -2, 0}, {4, 5, 4});
         tower.floodlights = {{{-2, 11, 11.5f}, {-6, 4.2f, 40}}, {{2, 11, 11.5f}, {6, 4.2f, 40}}};
         tower.lamps = {{-11, 9.1f, 0}, {11, 9.1f, 0}};
         tower.sections = {windows, Beacons(1.6f), SpotsSection(255, 255, 255), ShadowSection(false)};
         break;
     case 3: // stacked drums under a chimney with a burner
-        tower.body = Join({MakeCylinder({0, -30, 0}, 8, 20, 16, true), MakeCylinder({0, -10, 0}, 5, 25, 12, true),
+        tower.body = Join({MakeCylinder({0, -8, 0}, 8, 8, 16, true), MakeCylinder({0, 0, 0}, 5, 15, 12, true),
                            MakeCylinder({0, 15, 0}, 2, 15, 8, true)});
         tower.shadowSource = Join({MakeCylinder({0, 0, 0}, 5, 15, 12, true), MakeCylinder({0, 15, 0}, 2, 15, 8, true)});
-        tower.lightMaps = MakeCylinder({0, -5, 0}, 5.05f, 15, 12, false);
+        tower.lightMaps = MakeCylinder({0, 1, 0}, 5.05f, 12, 12, false);
         tower.burners = {{0, 30.3f, 0}};
         tower.sections = {windows, Burner(), ShadowSection(false)};
         break;
     case 4: // two posts and a beam: lamps on the beam facing the road, floodlights under it
-        tower.body = Join({MakeBox({-5, -15, 0}, {3, 30, 3}), MakeBox({5, -10, 0}, {3, 25, 3}),
+        tower.body = Join({MakeBox({-5, 3.5f, 0}, {3, 11.5f, 3}), MakeBox({5, 3.5f, 0}, {3, 11.5f, 3}),
                            MakeBox({0, 16, 0}, {9, 2, 4})});
         tower.shadowSource = Join({MakeBox({-5, 7.5f, 0}, {3, 7.5f, 3}), MakeBox({5, 7.5f, 0}, {3, 7.5f, 3}),
                                    MakeBox({0, 16, 0}, {9, 2, 4})});
-        tower.lightMaps = Join({WindowBand({-5, -2, 0}, {3, 12, 3}), WindowBand({5, 2, 0}, {3, 8, 3})});
+        tower.lightMaps = Join({WindowBand({-5, 3, 0}, {3, 9, 3}), WindowBand({5, 5, 0}, {3, 7, 3})});
         for (const float x : {-6.0f, 0.0f, 6.0f})
             tower.directedLamps.push_back({{x, 16, 4.1f}, {x, 15.8f, 5.1f}});
         tower.floodlights = {{{-4, 13.9f, 3.5f}, {-4, 4.2f, 38}}, {{4, 13.9f, 3.5f}, {4, 4.2f, 38}}};
@@ -168,23 +173,22 @@ Structure Tower(int variant)
                           ShadowSection(false)};
         break;
     case 5: // a chrome ball on a stalk
-        tower.body = Join({MakeSphere({0, 0, 0}, 12, 10, 16), MakeCylinder({0, -35, 0}, 1.5f, 25, 8, true)});
-        tower.shadowSource = MakeSphere({0, 0, 0}, 12, 10, 16);
-        tower.chrome = MakeSphere({0, 0, 0}, 12.05f, 10, 16);
-        tower.lamps = {{0, 13.6f, 0}};
+        tower.body = MakeSphere({0, 4, 0}, 12, 10, 16);
+        tower.chrome = MakeSphere({0, 4, 0}, 12.05f, 10, 16);
+        tower.lamps = {{0, 17.6f, 0}};
         tower.sections = {ChromeSection(0, CHROME, CHROME_REFLECTION), Beacons(1.5f), ShadowSection(false)};
         break;
     case 6: // stepped tower: glass middle, four burners on the top step
-        tower.body = Join({MakeBox({0, -25, 0}, {10, 10, 10}), MakeBox({0, -5, 0}, {7, 10, 7}),
-                           MakeBox({0, 12, 0}, {4, 7, 4})});
-        tower.shadowSource = Join({MakeBox({0, 2.5f, 0}, {7, 2.5f, 7}), MakeBox({0, 12, 0}, {4, 7, 4})});
-        tower.lightMaps = WindowBand({0, -25, 0}, {10, 6, 10});
-        tower.glass = MakeBox({0, -5, 0}, {7.05f, 6, 7.05f});
-        tower.burners = {{-3, 19.3f, -3}, {3, 19.3f, -3}, {-3, 19.3f, 3}, {3, 19.3f, 3}};
+        tower.body = Join({MakeBox({0, -4, 0}, {10, 4, 10}), MakeBox({0, 5, 0}, {7, 5, 7}),
+                           MakeBox({0, 17, 0}, {4, 7, 4})});
+        tower.shadowSource = Join({MakeBox({0, 5, 0}, {7, 5, 7}), MakeBox({0, 17, 0}, {4, 7, 4})});
+        tower.lightMaps = WindowBand({0, -4, 0}, {10, 2.5f, 10});
+        tower.glass = MakeBox({0, 5, 0}, {7.05f, 3, 7.05f});
+        tower.burners = {{-3, 24.3f, -3}, {3, 24.3f, -3}, {-3, 24.3f, 3}, {3, 24.3f, 3}};
         tower.sections = {windows, GlassSection(0, GLASS), Burner(), ShadowSection(false)};
         break;
     default: // antenna with a landing disc and a chrome cap: beacons round the disc, floodlights under it
-        tower.body = Join({MakeCylinder({0, -30, 0}, 3, 55, 10, true), MakeBox({0, 20, 0}, {10, 0.8f, 10}),
+        tower.body = Join({MakeCylinder({0, -8, 0}, 3, 33, 10, true), MakeBox({0, 20, 0}, {10, 0.8f, 10}),
                            MakeSphere({0, 27, 0}, 4, 6, 10)});
         tower.shadowSource = Join({MakeCylinder({0, 0, 0}, 3, 25, 10, true), MakeBox({0, 20, 0}, {10, 0.8f, 10}),
                                    MakeSphere({0, 27, 0}, 4, 6, 10)});
@@ -203,7 +207,7 @@ Structure Tower(int variant)
 Structure InfoPanel()
 {
     Structure panel;
-    panel.body = Join({MakeCylinder({0, -30, 0}, 1.2f, 42, 8, true), MakeBox({0, 16, 0}, {10, 6, 0.8f})});
+    panel.body = Join({MakeCylinder({0, -8, 0}, 1.2f, 20, 8, true), MakeBox({0, 16, 0}, {10, 6, 0.8f})});
     panel.shadowSource = Join({MakeCylinder({0, 0, 0}, 1.2f, 12, 8, true), MakeBox({0, 16, 0}, {10, 6, 0.8f})});
     panel.screens = MakeBox({0, 16, 0.8f}, {9, 4.5f, 0.06f});
     panel.lamps = {{-9.5f, 23.6f, 0}, {9.5f, 23.6f, 0}};
@@ -213,6 +217,9 @@ Structure InfoPanel()
 
 void AddStructure(AssetSink& sink, const std::string& name, const Structure& structure)
 {
+    for (const MeshVertex& vertex : structure.body.vertices)
+        if (vertex.position[1] < -DEEPEST_BELOW_PLACE)
+            throw std::invalid_argument("structure " + name + " reaches below its place into another piece's road");
     const std::string mesh = FOLDER + name + ".msh";
     sink.Add(mesh, Pack::World, MeshOf(structure));
     ObjectDescriptionSpec description;

@@ -1,0 +1,190 @@
+// Fall survey: whole races with the computer driving every racer, the player's scooter included,
+// over many seeds of every track type, length and racer level. Prints, per cell, the races, the
+// racers, the falls and the computer racers' mean finishing time, and one line per fall with
+// where the racer last had road under it, and every racer that did not finish. Not a test: run
+// it by hand,
+//   SURVEY_SEEDS=<count> SURVEY_FIRST_SEED=<seed> SURVEY_RACERS=<racers> fall_survey
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "engine/GameTimer.h"
+#include "engine/VectorHelpers.h"
+#include "frontend/GameMenu.h"
+#include "tests/race/RaceDataFixture.h"
+#include "tests/race/SteppedClock.h"
+#include "world/Platform.h"
+#include "world/Track.h"
+#include "world/Vehicle.h"
+#include "world/VehicleManager.h"
+#include "world/World.h"
+
+namespace {
+
+constexpr float FRAME = 1.0f / 60.0f;
+constexpr int RACE_SECONDS_LIMIT = 400;
+constexpr int TRACK_TYPES = 3;
+constexpr int TRACK_LENGTHS = 3;
+constexpr int RACER_LEVELS = 3;
+
+int Setting(const char* name, int fallback)
+{
+    const char* value = std::getenv(name);
+    return value ? std::atoi(value) : fallback;
+}
+
+// Where a racer last had road under it.
+struct GroundMark {
+    int segment = 0;
+    float across = 0.0f; // from the centre line, in the frame of the segment
+    float speedFraction = 0.0f;
+};
+
+struct Fall {
+    int seed, type, length, level, racer;
+    GroundMark mark;
+    int kind, piecePoint, pieceIndex, hint;
+};
+
+struct Unfinished {
+    int seed, type, length, level, racer, segment, segments;
+};
+
+struct Cell {
+    int races = 0, racers = 0, falls = 0, fallingRacers = 0, unfinished = 0;
+    double finishTimeSum = 0.0;
+    int finishTimes = 0;
+};
+
+GroundMark MarkOf(const CVehicle& racer)
+{
+    const int count = int(track.segmentCount);
+    const int s = std::clamp(racer.segment, 0, count - 2);
+    D3DXMATRIX frame;
+    const D3DXVECTOR3 up(0, 1, 0);
+    D3DXMatrixLookAtLH(&frame, &track.segmentPoints[s], &track.segmentPoints[s + 1], &up);
+    D3DXVECTOR3 local;
+    D3DXVec3TransformCoord(&local, &racer.position, &frame);
+    return {s, local.x, racer.topSpeed > 0.0f ? racer.speed / racer.topSpeed : 0.0f};
+}
+
+// The nearest lane hint within a few segments of s, or -1.
+int HintNear(int s)
+{
+    for (int d = 0; d <= 3; ++d)
+        for (const int i : {s + d, s - d})
+            if (i >= 0 && i < int(track.segmentCount) && track.laneHints[i] != -1)
+                return track.laneHints[i];
+    return -1;
+}
+
+class FallSurvey : public RaceDataTest {
+protected:
+    void StartRace(int seed, int type, int length, int level, int racers)
+    {
+        RacerLevelFactor = float(level) * 0.1f + 0.8f;
+        ASSERT_EQ(track.BuildTrack(seed, type, length), 1);
+        steppedClockMilliseconds = DWORD(seed) * 7919u + DWORD(type * 9 + length * 3 + level);
+        StartComputerRace(racers);
+        vehicleManager.SetOpponentLevels(); // as the menu does
+    }
+
+    static void RaceFrame()
+    {
+        RaceFrameBehindPlayer(FRAME);
+        // The respawn hands the player's scooter back to the keys: the computer keeps it.
+        if (playerVehicle->GetDriver() != DRIVER_COMPUTER)
+            playerVehicle->SetDriver(DRIVER_COMPUTER);
+    }
+
+    std::vector<Unfinished> unfinished;
+
+    void RunRace(int seed, int type, int length, int level, int racers, Cell& cell, std::vector<Fall>& falls)
+    {
+        StartRace(seed, type, length, level, racers);
+        const int count = vehicleManager.vehicleCount;
+        std::vector<GroundMark> marks(count);
+        std::vector<int> fallsOf(count, 0);
+        std::vector<bool> fallen(count, false);
+        for (int frame = 0; frame < RACE_SECONDS_LIMIT * 60; ++frame) {
+            RaceFrame();
+            bool allFinished = true;
+            for (int i = 0; i < count; ++i) {
+                const CVehicle& racer = *vehicleManager.vehicles[i];
+                const bool fallingNow = racer.raceState == RACE_STATE_FALLEN;
+                if (!fallingNow && racer.groundContacts)
+                    marks[i] = MarkOf(racer);
+                if (fallingNow && !fallen[i]) {
+                    ++fallsOf[i];
+                    const CPlatform* owner = track.segmentOwners[marks[i].segment];
+                    falls.push_back({seed, type, length, level, i, marks[i], owner ? owner->pieceKind : -1,
+                                     owner ? track.NearestPiecePoint(owner, track.segmentPoints[marks[i].segment]) : -1,
+                                     owner ? track.PieceIndex(owner) : -1, HintNear(marks[i].segment)});
+                }
+                fallen[i] = fallingNow;
+                allFinished = allFinished && racer.finishTime > 0.0f;
+            }
+            if (allFinished)
+                break;
+        }
+        ++cell.races;
+        cell.racers += count;
+        for (int i = 0; i < count; ++i) {
+            const CVehicle& racer = *vehicleManager.vehicles[i];
+            cell.falls += fallsOf[i];
+            cell.fallingRacers += fallsOf[i] > 0;
+            if (racer.finishTime <= 0.0f) {
+                ++cell.unfinished;
+                unfinished.push_back({seed, type, length, level, i, racer.segment, int(track.segmentCount)});
+            } else if (i > 0) {
+                cell.finishTimeSum += racer.finishTime;
+                ++cell.finishTimes;
+            }
+        }
+        vehicleManager.Clear();
+        track.Clear();
+    }
+};
+
+TEST_F(FallSurvey, EveryTrackTypeLengthAndRacerLevel)
+{
+    const int seeds = Setting("SURVEY_SEEDS", 10);
+    const int firstSeed = Setting("SURVEY_FIRST_SEED", 1);
+    const int racers = Setting("SURVEY_RACERS", 12);
+    std::vector<Fall> falls;
+    std::printf("type length level   races racers falls falling unfinished  cpu-finish-s\n");
+    Cell total;
+    for (int type = 0; type < TRACK_TYPES; ++type)
+        for (int length = 0; length < TRACK_LENGTHS; ++length)
+            for (int level = 0; level < RACER_LEVELS; ++level) {
+                Cell cell;
+                for (int seed = firstSeed; seed < firstSeed + seeds; ++seed)
+                    RunRace(seed, type, length, level, racers, cell, falls);
+                std::printf("%4d %6d %5d %7d %6d %5d %7d %10d %13.2f\n", type, length, level, cell.races, cell.racers,
+                            cell.falls, cell.fallingRacers, cell.unfinished,
+                            cell.finishTimes ? cell.finishTimeSum / cell.finishTimes : 0.0);
+                total.races += cell.races;
+                total.racers += cell.racers;
+                total.falls += cell.falls;
+                total.fallingRacers += cell.fallingRacers;
+                total.unfinished += cell.unfinished;
+                total.finishTimeSum += cell.finishTimeSum;
+                total.finishTimes += cell.finishTimes;
+                std::fflush(stdout);
+            }
+    std::printf("all              %7d %6d %5d %7d %10d %13.2f\n", total.races, total.racers, total.falls,
+                total.fallingRacers, total.unfinished, total.finishTimes ? total.finishTimeSum / total.finishTimes : 0.0);
+    std::printf("\nseed type length level racer  segment kind piece point hint  across speed/top\n");
+    for (const Fall& f : falls)
+        std::printf("%4d %4d %6d %5d %5d %8d %4d %5d %5d %4d %7.1f %9.2f\n", f.seed, f.type, f.length, f.level, f.racer,
+                    f.mark.segment, f.kind, f.pieceIndex, f.piecePoint, f.hint, f.mark.across, f.mark.speedFraction);
+    std::printf("\nunfinished: seed type length level racer  segment of\n");
+    for (const Unfinished& u : unfinished)
+        std::printf("%4d %4d %6d %5d %5d %8d %4d\n", u.seed, u.type, u.length, u.level, u.racer, u.segment, u.segments);
+}
+
+} // namespace
