@@ -16,7 +16,7 @@ namespace {
 constexpr float PI = 3.14159265f;
 constexpr int LOCATION_COUNT = 4;
 // Brightness of the densest clouds over the ground planet, before their layer colours.
-constexpr float GROUND_CLOUD_PEAK = 0.3f;
+constexpr float GROUND_CLOUD_PEAK = 0.35f;
 
 struct Rgb {
     int r, g, b;
@@ -266,9 +266,10 @@ std::string GroundPlanet(AssetSink& sink, int location, const Location& l)
     const std::string base = Folder(location) + "Ground";
     AddDds(sink, base + ".dds", Continents(512, 256, l.ground, l.ocean ? nullptr : &l.sea, unsigned(location) * 13));
     // Close under the eye and added to the lit land: the simple layers, each drawn at twice its
-    // colour, peak at half the best ones' brightness.
-    AddJpg(sink, base + "Clouds.jpg", Clouds(512, 256, unsigned(location) * 17, 1.5f, GROUND_CLOUD_PEAK / 2));
-    AddJpg(sink, base + "CloudsBest.jpg", Clouds(1024, 512, unsigned(location) * 17 + 1, 2.0f, GROUND_CLOUD_PEAK));
+    // colour, peak at half the best ones' brightness. Stored lossless: seen this close, the
+    // blocks of a .jpg show.
+    AddDds(sink, base + "Clouds.dds", Clouds(512, 256, unsigned(location) * 17, 2.5f, GROUND_CLOUD_PEAK / 2));
+    AddDds(sink, base + "CloudsBest.dds", Clouds(1024, 512, unsigned(location) * 17 + 1, 3.0f, GROUND_CLOUD_PEAK));
     sink.Add(base + ".msh", Pack::World, GroundPlanetMesh(l.ocean));
     const int cloud1[3] = {l.cloud1.r, l.cloud1.g, l.cloud1.b};
     const int cloud2[3] = {l.cloud2.r, l.cloud2.g, l.cloud2.b};
@@ -277,7 +278,7 @@ std::string GroundPlanet(AssetSink& sink, int location, const Location& l)
     spec.mesh = base + ".msh";
     spec.baseTexture = base + ".dds";
     spec.bumpTexture = PLANET_BUMP;
-    spec.sections = {PlanetCloudsSection(0, base + "Clouds.jpg", base + "CloudsBest.jpg", cloud1, cloud2)};
+    spec.sections = {PlanetCloudsSection(0, base + "Clouds.dds", base + "CloudsBest.dds", cloud1, cloud2)};
     if (l.ocean) {
         const Rgb& o = l.oceanColour;
         AddJpg(sink, base + "Ocean.jpg", Banded(128, 64, {o.r / 2, o.g / 2, o.b / 2}, o, unsigned(location)));
