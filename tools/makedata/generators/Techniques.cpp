@@ -214,19 +214,26 @@ void main()
 @fragment
 varying vec2 uv;
 varying float daylight;
-// The noise volume's texel grid (32 a side) eased between its texels, so that the warp has no
-// creases along them: linear filtering alone shows them as blocks in clouds seen close up.
-vec3 EasedNoiseCoordinates(vec3 at)
+// The noise volume (32 texels a side) filtered across a slice here in full precision: the
+// sampler's own filtering of its 8-bit texels steps the warp by a 256th of the distortion, a
+// texel and more of the clouds, which shows as stairs where they are seen close up.
+vec2 NoiseAt(vec3 at)
 {
-    vec3 texel = at * 32.0 + 0.5;
-    vec3 f = fract(texel);
-    return (floor(texel) + f * f * (3.0 - 2.0 * f) - 0.5) / 32.0;
+    vec2 texel = at.xy * 32.0 - 0.5;
+    vec2 f = fract(texel);
+    vec2 corner = (floor(texel) + 0.5) / 32.0;
+    const float step = 1.0 / 32.0;
+    vec2 n00 = texture3D(texNoise3D, vec3(corner, at.z)).xy;
+    vec2 n10 = texture3D(texNoise3D, vec3(corner + vec2(step, 0.0), at.z)).xy;
+    vec2 n01 = texture3D(texNoise3D, vec3(corner + vec2(0.0, step), at.z)).xy;
+    vec2 n11 = texture3D(texNoise3D, vec3(corner + vec2(step, step), at.z)).xy;
+    return mix(mix(n00, n10, f.x), mix(n01, n11, f.x), f.y);
 }
 vec4 Layer(vec4 velocity, vec4 baseScale, vec4 distortion)
 {
     float t = vecTime.x;
     vec3 warpAt = vec3(uv * baseScale.zw + velocity.zw * t, distortion.w * t * 0.01);
-    vec2 warp = (texture3D(texNoise3D, EasedNoiseCoordinates(warpAt)).xy - 0.5) * distortion.xy;
+    vec2 warp = (NoiseAt(warpAt) - 0.5) * distortion.xy;
     return texture2D(texBaseMap1, uv * baseScale.xy + velocity.xy * t + warp);
 }
 void main()
