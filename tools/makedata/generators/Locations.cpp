@@ -59,10 +59,12 @@ DecodedImage Continents(unsigned width, unsigned height, Rgb land, const Rgb* se
     return MakeFlatImage(width, height, [=](unsigned x, unsigned y) {
         const float t = Pattern(x, y, width, height, seed);
         const float landShare = std::clamp((t - 0.5f) * 6.0f, 0.0f, 1.0f);
-        const Rgb ground {int(Mix(land.r / 2, land.r, t)), int(Mix(land.g / 2, land.g, t)), int(Mix(land.b / 2, land.b, t))};
+        const Rgb ground {int(Mix(land.r / 2, land.r, t)), int(Mix(land.g / 2, land.g, t)),
+                          int(Mix(land.b / 2, land.b, t))};
         if (!sea)
             return Argb(unsigned(landShare * 255.0f), unsigned(ground.r), unsigned(ground.g), unsigned(ground.b));
-        return Argb(255, Mix(sea->r, ground.r, landShare), Mix(sea->g, ground.g, landShare), Mix(sea->b, ground.b, landShare));
+        return Argb(255, Mix(sea->r, ground.r, landShare), Mix(sea->g, ground.g, landShare),
+                    Mix(sea->b, ground.b, landShare));
     });
 }
 

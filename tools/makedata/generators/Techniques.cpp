@@ -72,7 +72,10 @@ uniform sampler3D texNoise3D;
 uniform samplerCube texSpaceSkyEnvMap, texPlanetEnvMap;
 // The ocean lies around its planet, OceanOffset from the place of the matWorld it is drawn with
 // (the nebula's, on the eye) and unturned, so that the eye sees it from outside.
-vec4 OceanPlace(vec3 model) { return vec4(model + (vec4(0.0, 0.0, 0.0, 1.0) * matWorld).xyz + OceanOffset.xyz, 1.0); }
+vec4 OceanPlace(vec3 model)
+{
+    return vec4(model + (vec4(0.0, 0.0, 0.0, 1.0) * matWorld).xyz + OceanOffset.xyz, 1.0);
+}
 )";
 
 // ---- GLSL techniques ----
