@@ -63,6 +63,9 @@ void CPlanetOceanEffect::Draw()
         SetEffectParameter("vecTime", D3DXVECTOR4(time, time, time, time));
         const D3DXMATRIX nebula = NebulaMatrix();
         SetEffectParameter("matWorld", nebula);
+        // The surface lies around the planet, not on the nebula's centre (the eye) inside it.
+        SetEffectParameter("OceanOffset", D3DXVECTOR4(owner->world._41 - nebula._41, owner->world._42 - nebula._42,
+                                                      owner->world._43 - nebula._43, 0.0f));
         world = nebula;
         world._41 = world._42 = world._43 = 0.0f;
         DrawGroupEffect(MESH_GROUP_PLANET_OCEAN);

@@ -103,7 +103,7 @@ const struct {
     {"vecCloud2BaseScale", ParameterType::Vector}, {"vecCloud1Distortion", ParameterType::Vector},
     {"vecCloud2Distortion", ParameterType::Vector}, {"vecCloud1Color", ParameterType::Vector},
     {"vecCloud2Color", ParameterType::Vector}, {"OceanColor", ParameterType::Vector},
-    {"WaveScale", ParameterType::Vector}, {"Bumpiness", ParameterType::Float},
+    {"WaveScale", ParameterType::Vector}, {"OceanOffset", ParameterType::Vector}, {"Bumpiness", ParameterType::Float},
     {"MatSpecularPow", ParameterType::Float}, {"FadeBias", ParameterType::Float}, {"FadeExp", ParameterType::Float},
     {"ModelBSRadius", ParameterType::Float}, {"NoiseSpeed", ParameterType::Float},
     {"texBaseMap1", ParameterType::Texture}, {"texBumpMap", ParameterType::Texture},

@@ -15,6 +15,8 @@ namespace {
 
 constexpr float PI = 3.14159265f;
 constexpr int LOCATION_COUNT = 4;
+// Brightness of the densest clouds over the ground planet, before their layer colours.
+constexpr float GROUND_CLOUD_PEAK = 0.35f;
 
 struct Rgb {
     int r, g, b;
@@ -49,23 +51,30 @@ DecodedImage Banded(unsigned width, unsigned height, Rgb dark, Rgb light, unsign
     });
 }
 
-// Land where the pattern is high, clear (alpha 0) elsewhere, so an ocean below shows through.
-DecodedImage Continents(unsigned width, unsigned height, Rgb land, unsigned seed)
+// Land where the pattern is high. Without a sea colour the seas are clear (alpha 0), for an
+// ocean drawn below the body to show through; with one they are opaque in it, shading into the
+// land along the coast.
+DecodedImage Continents(unsigned width, unsigned height, Rgb land, const Rgb* sea, unsigned seed)
 {
     return MakeFlatImage(width, height, [=](unsigned x, unsigned y) {
         const float t = Pattern(x, y, width, height, seed);
-        const float alpha = std::clamp((t - 0.5f) * 6.0f, 0.0f, 1.0f);
-        return Argb(unsigned(alpha * 255.0f), Mix(land.r / 2, land.r, t), Mix(land.g / 2, land.g, t),
-                    Mix(land.b / 2, land.b, t));
+        const float landShare = std::clamp((t - 0.5f) * 6.0f, 0.0f, 1.0f);
+        const Rgb ground {int(Mix(land.r / 2, land.r, t)), int(Mix(land.g / 2, land.g, t)),
+                          int(Mix(land.b / 2, land.b, t))};
+        if (!sea)
+            return Argb(unsigned(landShare * 255.0f), unsigned(ground.r), unsigned(ground.g), unsigned(ground.b));
+        return Argb(255, Mix(sea->r, ground.r, landShare), Mix(sea->g, ground.g, landShare),
+                    Mix(sea->b, ground.b, landShare));
     });
 }
 
-// Additive clouds: white wisps on black.
-DecodedImage Clouds(unsigned width, unsigned height, unsigned seed, float sharpness)
+// Additive clouds: wisps up to peak (0..1) on black, eased in and out so that no texel edge shows
+// where the texture is seen close up.
+DecodedImage Clouds(unsigned width, unsigned height, unsigned seed, float sharpness, float peak)
 {
     return MakeFlatImage(width, height, [=](unsigned x, unsigned y) {
         const float t = std::clamp((Pattern(x, y, width, height, seed) - 0.45f) * sharpness, 0.0f, 1.0f);
-        const unsigned c = unsigned(t * 255.0f);
+        const unsigned c = unsigned(t * t * (3.0f - 2.0f * t) * peak * 255.0f);
         return Argb(255, c, c, c);
     });
 }
@@ -131,17 +140,36 @@ std::vector<std::uint8_t> SkyPlanetMesh(float radius)
     return writer.Encode();
 }
 
+// A finely divided sphere with its poles on the z axis: the planet below the course turns about
+// y under the eye, which then always looks down at its equator, never at a pole's fan of seams.
+Geometry LyingSphere(Vec3 centre, float radius)
+{
+    Geometry sphere = MakeSphere({}, radius, 32, 64);
+    const auto turn = [](float* v) { // a quarter turn about x: y to z
+        const float y = v[1];
+        v[1] = -v[2];
+        v[2] = y;
+    };
+    for (MeshVertex& vertex : sphere.vertices) {
+        turn(vertex.position);
+        turn(vertex.normal);
+    }
+    sphere.Translate(centre);
+    return sphere;
+}
+
 // The planet below the course. It is kept at the eye less the cloud shell's radius, so the shell
 // is centred 60 units below the model origin to put the clouds 60 units under the eye; the body
-// and ocean lie further down.
+// lies further down, and the ocean just outside it, so that it lies under every sea pixel of
+// the body, whose own depth then keeps the sky off it.
 std::vector<std::uint8_t> GroundPlanetMesh(bool ocean)
 {
     const Vec3 centre {0, -60.0f, 0};
     MeshWriter writer;
-    writer.AddFrame(GROUP_BODY, Sphere(centre, 1400.0f));
-    writer.AddFrame(9, Sphere(centre, 1500.0f));
+    writer.AddFrame(GROUP_BODY, LyingSphere(centre, 1400.0f));
+    writer.AddFrame(9, LyingSphere(centre, 1500.0f));
     if (ocean)
-        writer.AddFrame(10, Sphere(centre, 1395.0f));
+        writer.AddFrame(10, LyingSphere(centre, 1405.0f));
     return writer.Encode();
 }
 
@@ -162,24 +190,25 @@ struct Location {
     int planetCount;
     Rgb ground, cloud1, cloud2;
     bool ocean;
-    Rgb oceanColour;
+    Rgb oceanColour; // with an ocean
+    Rgb sea;         // without one: the body's own sea colour
 };
 
 const Location LOCATIONS[LOCATION_COUNT] = {
     {{255, 236, 200}, {70, 80, 110}, {-40, -60, 70}, {50, 40, -60}, {90, 60, 160}, {255, 140, 90},
      {{"Ardan", 220, {90, 50, 30}, {230, 170, 110}, {255, 190, 140}, {-380, 260, 560}},
       {"Sorel", 90, {40, 60, 90}, {160, 200, 230}, {170, 210, 255}, {420, 160, 420}}},
-     2, {120, 100, 80}, {200, 200, 210}, {150, 160, 190}, false, {}},
+     2, {120, 100, 80}, {200, 200, 210}, {150, 160, 190}, false, {}, {24, 46, 96}},
     {{210, 230, 255}, {40, 70, 90}, {30, -70, 60}, {-30, 40, -80}, {40, 110, 150}, {120, 230, 200},
      {{"Tethe", 140, {30, 70, 60}, {140, 220, 190}, {150, 255, 220}, {450, 300, 420}}, {}},
-     1, {90, 140, 70}, {220, 230, 240}, {170, 200, 220}, true, {20, 70, 120}},
+     1, {90, 140, 70}, {220, 230, 240}, {170, 200, 220}, true, {20, 70, 120}, {}},
     {{255, 200, 150}, {90, 50, 60}, {-60, -40, 60}, {60, 30, -50}, {160, 60, 80}, {255, 200, 120},
      {{"Korr", 260, {80, 20, 20}, {240, 120, 60}, {255, 120, 80}, {300, 200, 620}},
       {"Vell", 70, {60, 60, 60}, {200, 200, 200}, {220, 220, 255}, {-460, 220, 380}}},
-     2, {140, 70, 50}, {240, 200, 180}, {200, 140, 120}, false, {}},
+     2, {140, 70, 50}, {240, 200, 180}, {200, 140, 120}, false, {}, {40, 52, 72}},
     {{230, 240, 255}, {50, 50, 90}, {20, -80, 50}, {-40, 20, -70}, {70, 70, 170}, {180, 120, 255},
      {{"Ione", 180, {30, 30, 80}, {130, 140, 240}, {150, 160, 255}, {-300, 320, 520}}, {}},
-     1, {70, 110, 90}, {230, 230, 255}, {160, 170, 230}, true, {10, 50, 110}},
+     1, {70, 110, 90}, {230, 230, 255}, {160, 170, 230}, true, {10, 50, 110}, {}},
 };
 
 const char* const PLANET_BUMP = "Data/Static/Planets/PlanetBump.jpg";
@@ -219,7 +248,7 @@ std::string Planet(AssetSink& sink, int location, const SkyPlanet& p, unsigned s
     const std::string base = Folder(location) + p.name;
     AddJpg(sink, base + ".jpg", Banded(256, 128, p.dark, p.light, seed));
     AddDds(sink, base + "Halo.dds", Halo(p.halo));
-    AddJpg(sink, base + "Clouds.jpg", Clouds(256, 128, seed + 3, 2.5f));
+    AddJpg(sink, base + "Clouds.jpg", Clouds(256, 128, seed + 3, 2.5f, 1.0f));
     sink.Add(base + ".msh", Pack::World, SkyPlanetMesh(p.radius));
     const int white[3] = {200, 200, 200};
     const int grey[3] = {120, 120, 130};
@@ -237,9 +266,12 @@ std::string Planet(AssetSink& sink, int location, const SkyPlanet& p, unsigned s
 std::string GroundPlanet(AssetSink& sink, int location, const Location& l)
 {
     const std::string base = Folder(location) + "Ground";
-    AddDds(sink, base + ".dds", Continents(256, 128, l.ground, unsigned(location) * 13));
-    AddJpg(sink, base + "Clouds.jpg", Clouds(256, 128, unsigned(location) * 17, 2.0f));
-    AddJpg(sink, base + "CloudsBest.jpg", Clouds(512, 256, unsigned(location) * 17 + 1, 3.0f));
+    AddDds(sink, base + ".dds", Continents(512, 256, l.ground, l.ocean ? nullptr : &l.sea, unsigned(location) * 13));
+    // Close under the eye and added to the lit land: the simple layers, each drawn at twice its
+    // colour, peak at half the best ones' brightness. Stored lossless: seen this close, the
+    // blocks of a .jpg show.
+    AddDds(sink, base + "Clouds.dds", Clouds(512, 256, unsigned(location) * 17, 2.5f, GROUND_CLOUD_PEAK / 2));
+    AddDds(sink, base + "CloudsBest.dds", Clouds(1024, 512, unsigned(location) * 17 + 1, 3.0f, GROUND_CLOUD_PEAK));
     sink.Add(base + ".msh", Pack::World, GroundPlanetMesh(l.ocean));
     const int cloud1[3] = {l.cloud1.r, l.cloud1.g, l.cloud1.b};
     const int cloud2[3] = {l.cloud2.r, l.cloud2.g, l.cloud2.b};
@@ -248,7 +280,7 @@ std::string GroundPlanet(AssetSink& sink, int location, const Location& l)
     spec.mesh = base + ".msh";
     spec.baseTexture = base + ".dds";
     spec.bumpTexture = PLANET_BUMP;
-    spec.sections = {PlanetCloudsSection(0, base + "Clouds.jpg", base + "CloudsBest.jpg", cloud1, cloud2)};
+    spec.sections = {PlanetCloudsSection(0, base + "Clouds.dds", base + "CloudsBest.dds", cloud1, cloud2)};
     if (l.ocean) {
         const Rgb& o = l.oceanColour;
         AddJpg(sink, base + "Ocean.jpg", Banded(128, 64, {o.r / 2, o.g / 2, o.b / 2}, o, unsigned(location)));

@@ -42,6 +42,7 @@ const char* const Parameters = R"(@techniques 1
 @parameter vector vecCloud2Color 1 1 1 1
 @parameter vector OceanColor 0.05 0.2 0.4 1
 @parameter vector WaveScale 8 7 1 1
+@parameter vector OceanOffset 0 0 0 0
 @parameter float Bumpiness 1
 @parameter float MatSpecularPow 32
 @parameter float FadeBias -0.25
@@ -64,11 +65,17 @@ uniform vec4 EyePos, EyePosMS, DirLight_Diff, DirLight_Spec, DirLight_Dir, DirLi
 uniform vec4 GlobalAmbient, FogColor, MatAmbient, MatDiffuse, MatSpecular, MatEmissive, vecTime, FogParam;
 uniform vec4 vecCloud1Velocity, vecCloud2Velocity, vecCloud1BaseScale, vecCloud2BaseScale;
 uniform vec4 vecCloud1Distortion, vecCloud2Distortion, vecCloud1Color, vecCloud2Color;
-uniform vec4 OceanColor, WaveScale;
+uniform vec4 OceanColor, WaveScale, OceanOffset;
 uniform float Bumpiness, MatSpecularPow, FadeBias, FadeExp, ModelBSRadius, NoiseSpeed;
 uniform sampler2D texBaseMap1, texBumpMap;
 uniform sampler3D texNoise3D;
 uniform samplerCube texSpaceSkyEnvMap, texPlanetEnvMap;
+// The ocean lies around its planet, OceanOffset from the place of the matWorld it is drawn with
+// (the nebula's, on the eye) and unturned, so that the eye sees it from outside.
+vec4 OceanPlace(vec3 model)
+{
+    return vec4(model + (vec4(0.0, 0.0, 0.0, 1.0) * matWorld).xyz + OceanOffset.xyz, 1.0);
+}
 )";
 
 // ---- GLSL techniques ----
@@ -210,11 +217,26 @@ void main()
 @fragment
 varying vec2 uv;
 varying float daylight;
+// The noise volume (32 texels a side) filtered across a slice here in full precision: the
+// sampler's own filtering of its 8-bit texels steps the warp by a 256th of the distortion, a
+// texel and more of the clouds, which shows as stairs where they are seen close up.
+vec2 NoiseAt(vec3 at)
+{
+    vec2 texel = at.xy * 32.0 - 0.5;
+    vec2 f = fract(texel);
+    vec2 corner = (floor(texel) + 0.5) / 32.0;
+    const float step = 1.0 / 32.0;
+    vec2 n00 = texture3D(texNoise3D, vec3(corner, at.z)).xy;
+    vec2 n10 = texture3D(texNoise3D, vec3(corner + vec2(step, 0.0), at.z)).xy;
+    vec2 n01 = texture3D(texNoise3D, vec3(corner + vec2(0.0, step), at.z)).xy;
+    vec2 n11 = texture3D(texNoise3D, vec3(corner + vec2(step, step), at.z)).xy;
+    return mix(mix(n00, n10, f.x), mix(n01, n11, f.x), f.y);
+}
 vec4 Layer(vec4 velocity, vec4 baseScale, vec4 distortion)
 {
     float t = vecTime.x;
     vec3 warpAt = vec3(uv * baseScale.zw + velocity.zw * t, distortion.w * t * 0.01);
-    vec2 warp = (texture3D(texNoise3D, warpAt).xy - 0.5) * distortion.xy;
+    vec2 warp = (NoiseAt(warpAt) - 0.5) * distortion.xy;
     return texture2D(texBaseMap1, uv * baseScale.xy + velocity.xy * t + warp);
 }
 void main()
@@ -246,8 +268,8 @@ void main()
 @end
 )";
 
-// Ocean: waves from two drifting samples of the noise volume bend the normal; the colour is lit
-// by the sun, reflects the planet's surroundings, and fades out towards the rim.
+// Best ocean: waves from two drifting samples of the noise volume bend the normal; the colour is
+// lit by the sun, reflects the planet's surroundings, and fades out towards the rim.
 const char* const OceanFull = R"(@technique techOceanSurface glsl
 @sampler texNoise3D 0
 @sampler texPlanetEnvMap 1
@@ -255,10 +277,10 @@ const char* const OceanFull = R"(@technique techOceanSurface glsl
 varying vec3 modelPosition, worldPosition, worldNormal;
 void main()
 {
-    vec4 world = gl_Vertex * matWorld;
+    vec4 world = OceanPlace(gl_Vertex.xyz);
     modelPosition = gl_Vertex.xyz / max(ModelBSRadius, 1e-4);
     worldPosition = world.xyz;
-    worldNormal = (vec4(gl_Normal, 0.0) * matWorld).xyz;
+    worldNormal = gl_Normal;
     gl_Position = world * matViewProj;
 }
 @fragment
@@ -288,8 +310,8 @@ const char* const OceanSimple = R"(@technique techOceanSurface glsl
 varying vec3 colour;
 void main()
 {
-    vec4 world = gl_Vertex * matWorld;
-    vec3 normal = normalize((vec4(gl_Normal, 0.0) * matWorld).xyz);
+    vec4 world = OceanPlace(gl_Vertex.xyz);
+    vec3 normal = normalize(gl_Normal);
     vec3 view = normalize(EyePos.xyz - world.xyz);
     float facing = max(dot(normal, view), 0.0);
     float fade = clamp(pow(max(facing, 1e-4), -FadeExp) + FadeBias, 0.0, 1.0);
