@@ -68,7 +68,9 @@ void MaximumVisualOptions()
 bool BringUpWorld(UINT width, UINT height)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    if (chdir(VESTRUNE_TREE) != 0)
+    // RACE_FRAME_TREE names another runnable tree, to compare data sets with one binary.
+    const char* tree = std::getenv("RACE_FRAME_TREE");
+    if (chdir(tree ? tree : VESTRUNE_TREE) != 0)
         return false;
     FileManager = 1;
     GameSettings[SLOT_AUDIO] = 0;
