@@ -6,8 +6,8 @@
 //
 // Reported per size: frames per second (median and 5th percentile), draw calls, GL state calls,
 // render-target switches and pixels cleared and copied per frame, and the milliseconds of each
-// frame step and of each pass of the 3D scene (measured afterwards on frames that finish the GL
-// work at the end of each step).
+// frame step and of each pass of the 3D scene with the triangles of the heaviest passes
+// (measured afterwards on frames that finish the GL work at the end of each step).
 #include <benchmark/benchmark.h>
 #include <epoxy/gl.h>
 #include <sys/wait.h>
@@ -142,7 +142,9 @@ bool PrepareRace(benchmark::State& state)
 
 // Frame-step times: the GL work of each step is finished before its end is taken.
 std::array<double, FRAME_STEPS> stepSeconds {};
+std::array<double, FRAME_STEPS> stepFaces {};
 Clock::time_point stepStart;
+int facesAtStepStart = 0;
 
 void TimeFrameStep(FrameStep step)
 {
@@ -150,14 +152,19 @@ void TimeFrameStep(FrameStep step)
     const Clock::time_point now = Clock::now();
     stepSeconds[step] += std::chrono::duration<double>(now - stepStart).count();
     stepStart = now;
+    // The renderer's face count starts from 0 at each present.
+    stepFaces[step] += d3dRender.facesDrawn - facesAtStepStart;
+    facesAtStepStart = d3dRender.facesDrawn;
 }
 
 void ReportFrameSplit(benchmark::State& state, int frames)
 {
     stepSeconds = {};
+    stepFaces = {};
     frameStepDone = TimeFrameStep;
     for (int frame = 0; frame < frames; ++frame) {
         stepStart = Clock::now();
+        facesAtStepStart = d3dRender.facesDrawn;
         RunFrame();
     }
     frameStepDone = nullptr;
@@ -172,6 +179,10 @@ void ReportFrameSplit(benchmark::State& state, int frames)
             world += state.counters[NAMES[step]];
     }
     state.counters["ms_world"] = world;
+    // Triangles drawn by the passes that carry the most geometry.
+    for (const auto [step, name] : {std::pair {FRAME_STEP_COURSE, "tris_course"}, {FRAME_STEP_SCOOTERS, "tris_scooters"},
+                                    {FRAME_STEP_SHADOWS, "tris_shadows"}, {FRAME_STEP_SCOOTER_EFFECTS, "tris_scooter_fx"}})
+        state.counters[name] = stepFaces[step] / frames;
 }
 
 double Percentile(std::vector<double> values, double fraction)
