@@ -18,7 +18,7 @@ namespace {
 constexpr float PI = 3.14159265358979f;
 constexpr float SEGMENT_LENGTH = PIECE_SEGMENT_LENGTH;
 constexpr float GEOMETRY_STEP = 4.0f;
-constexpr float SHADOW_STEP = 8.0f;
+constexpr float SHADOW_STEP = 6.0f;
 constexpr float SHADOW_INSET = 0.3f;
 constexpr float ROAD_HALF_WIDTH = PIECE_ROAD_HALF_WIDTH;
 constexpr float STRUCTURE_OFFSET = 45.0f;
@@ -208,9 +208,8 @@ PieceMesh SweepPiece(const PieceSpec& piece)
     for (const auto& side : sides)
         mesh.body.Append(SweepStrip(frames, along, side[0], side[1], 0.5f, 1.0f));
     // The shadow source: the deck's solid SHADOW_INSET inside the visible deck on every side, at
-    // twice the visible step. A chord of the tightest bend (a loop's road, radius 30, or the
-    // inner side of a 40 turn) lies at most 0.27 inside its arc, so the source never reaches out
-    // of the deck it stands for.
+    // a longer step than the visible deck's: on the tightest bends (a loop, the inner side of a
+    // 40 turn) its chords stay within the deck it stands for.
     mesh.deck = DeckSolid(FramesOf(piece, SHADOW_STEP), EDGE - SHADOW_INSET, -SHADOW_INSET, BOTTOM + SHADOW_INSET);
     return mesh;
 }
