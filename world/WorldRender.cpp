@@ -5,6 +5,7 @@
 #include "engine/InputState.h"
 #include "world/Environment.h"
 #include "world/FlameSystem.h"
+#include "world/FrameSteps.h"
 #include "world/ObjectDescription.h"
 #include "world/ObjectManager.h"
 #include "world/SkyMask.h"
@@ -75,10 +76,13 @@ void CWorld::Render()
         ClearDepth(0);
         RenderCourse();
     }
+    EndFrameStep(FRAME_STEP_COURSE);
 
     for (int mask : COURSE_PASSES)
         objectManager.RenderTransparentPass(mask);
+    EndFrameStep(FRAME_STEP_COURSE_TRANSPARENT);
     vehicleManager.Render();
+    EndFrameStep(FRAME_STEP_SCOOTERS);
 
     if (GameSettings[SLOT_DEBUG_MODE] && inputState.home) {
         DrawShadowCasters();
@@ -86,13 +90,18 @@ void CWorld::Render()
         RenderShadowVolumes();
         DrawShadowOverlay();
     }
+    EndFrameStep(FRAME_STEP_SHADOWS);
 
     for (int mask : COURSE_PASSES)
         objectManager.RenderEffectsPass(mask);
+    EndFrameStep(FRAME_STEP_COURSE_EFFECTS);
     vehicleManager.RenderTransparent();
     vehicleManager.RenderEffects();
+    EndFrameStep(FRAME_STEP_SCOOTER_EFFECTS);
     environment.sun.DrawGlare();
     flameSystem.Draw();
+    EndFrameStep(FRAME_STEP_FLAMES);
     d3dRender.DrawDirectLights();
+    EndFrameStep(FRAME_STEP_GLOWS);
     d3dRender.DrawMotionBlur();
 }

@@ -6,7 +6,8 @@
 //
 // Reported per size: frames per second (median and 5th percentile), draw calls, GL state calls,
 // render-target switches and pixels cleared and copied per frame, and the milliseconds of each
-// frame step (measured afterwards on frames that finish the GL work at the end of each step).
+// frame step and of each pass of the 3D scene with the triangles of the heaviest passes
+// (measured afterwards on frames that finish the GL work at the end of each step).
 #include <benchmark/benchmark.h>
 #include <epoxy/gl.h>
 #include <sys/wait.h>
@@ -18,6 +19,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "engine/D3DRender.h"
@@ -29,12 +32,15 @@
 #include "engine/VertexTemplates.h"
 #include "frontend/GameMenu.h"
 #include "platform/gfx/GfxControl.h"
+#include "platform/win/WinTime.h"
+#include "tests/support/ContactSheet.h"
 #include "tests/support/SharedDevice.h"
 #include "tests/support/SharedRenderer.h"
 #include "world/FrameSteps.h"
 #include "world/Race.h"
 #include "world/Vehicle.h"
 #include "world/VehicleManager.h"
+#include "world/Camera.h"
 #include "world/World.h"
 
 namespace {
@@ -62,7 +68,9 @@ void MaximumVisualOptions()
 bool BringUpWorld(UINT width, UINT height)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    if (chdir(VESTRUNE_TREE) != 0)
+    // RACE_FRAME_TREE names another runnable tree, to compare data sets with one binary.
+    const char* tree = std::getenv("RACE_FRAME_TREE");
+    if (chdir(tree ? tree : VESTRUNE_TREE) != 0)
         return false;
     FileManager = 1;
     GameSettings[SLOT_AUDIO] = 0;
@@ -85,8 +93,14 @@ bool BringUpWorld(UINT width, UINT height)
     return playerVehicle != nullptr;
 }
 
+// When set, every frame steps the game clock by this many milliseconds whatever the frame took,
+// so that the race runs the same way each time (for the saved frames).
+std::uint32_t fixedStepMs = 0;
+
 void RunFrame()
 {
+    if (fixedStepMs)
+        gameTimer.lastReading = timeGetTime() - fixedStepMs;
     // A respawn after a fall hands the scooter back to the player.
     if (playerVehicle->GetDriver() == DRIVER_PLAYER)
         playerVehicle->SetDriver(DRIVER_COMPUTER);
@@ -128,7 +142,9 @@ bool PrepareRace(benchmark::State& state)
 
 // Frame-step times: the GL work of each step is finished before its end is taken.
 std::array<double, FRAME_STEPS> stepSeconds {};
+std::array<double, FRAME_STEPS> stepFaces {};
 Clock::time_point stepStart;
+int facesAtStepStart = 0;
 
 void TimeFrameStep(FrameStep step)
 {
@@ -136,21 +152,37 @@ void TimeFrameStep(FrameStep step)
     const Clock::time_point now = Clock::now();
     stepSeconds[step] += std::chrono::duration<double>(now - stepStart).count();
     stepStart = now;
+    // The renderer's face count starts from 0 at each present.
+    stepFaces[step] += d3dRender.facesDrawn - facesAtStepStart;
+    facesAtStepStart = d3dRender.facesDrawn;
 }
 
 void ReportFrameSplit(benchmark::State& state, int frames)
 {
     stepSeconds = {};
+    stepFaces = {};
     frameStepDone = TimeFrameStep;
     for (int frame = 0; frame < frames; ++frame) {
         stepStart = Clock::now();
+        facesAtStepStart = d3dRender.facesDrawn;
         RunFrame();
     }
     frameStepDone = nullptr;
-    static constexpr const char* NAMES[FRAME_STEPS] = {"ms_world", "ms_menu_hud", "ms_simulation", "ms_audio",
-                                                       "ms_present"};
-    for (int step = 0; step < FRAME_STEPS; ++step)
+    static constexpr const char* NAMES[FRAME_STEPS] = {
+        "ms_w_course",  "ms_w_course_transp", "ms_w_scooters", "ms_w_shadows",  "ms_w_course_fx", "ms_w_scooter_fx",
+        "ms_w_flames",  "ms_w_glows",         "ms_w_blur",     "ms_menu_hud",   "ms_simulation",  "ms_audio",
+        "ms_present"};
+    double world = 0.0;
+    for (int step = 0; step < FRAME_STEPS; ++step) {
         state.counters[NAMES[step]] = stepSeconds[step] * 1000.0 / frames;
+        if (step <= FRAME_STEP_WORLD_DRAWING)
+            world += state.counters[NAMES[step]];
+    }
+    state.counters["ms_world"] = world;
+    // Triangles drawn by the passes that carry the most geometry.
+    for (const auto [step, name] : {std::pair {FRAME_STEP_COURSE, "tris_course"}, {FRAME_STEP_SCOOTERS, "tris_scooters"},
+                                    {FRAME_STEP_SHADOWS, "tris_shadows"}, {FRAME_STEP_SCOOTER_EFFECTS, "tris_scooter_fx"}})
+        state.counters[name] = stepFaces[step] / frames;
 }
 
 double Percentile(std::vector<double> values, double fraction)
@@ -184,12 +216,68 @@ void BM_RaceFrame(benchmark::State& state)
     state.counters["Mpx_copied"] = double(after.pixelsCopied - before.pixelsCopied) / frames * 1e-6;
     ReportFrameSplit(state, std::max(MIN_SPLIT_FRAMES, static_cast<int>(state.iterations() / 4)));
 }
+// The saved race frames: the 3D scene, read back before the head-up display is drawn, drawn
+// again with the race standing still until the motion blur shows only this moment.
+constexpr std::uint32_t SAVED_FRAMES_STEP_MS = 16;
+constexpr int SAVED_FRAMES_SIZE[2] = {800, 600};
+constexpr int STILL_SCENES = 24;
+
+void SaveScene(const ContactSheet& sheet, const std::string& name)
+{
+    for (int scene = 0; scene < STILL_SCENES; ++scene) {
+        d3dRender.device->BeginScene();
+        world.Render();
+        d3dRender.device->EndScene();
+    }
+    sheet.Add(name, ReadRenderTarget(d3dRender.device, 0, 0, SAVED_FRAMES_SIZE[0], SAVED_FRAMES_SIZE[1]),
+              SAVED_FRAMES_SIZE[0], SAVED_FRAMES_SIZE[1]);
+}
+
+// The start grid, the chase view after the warm-up and a close-up of the player's scooter from
+// its right-hand side, as PNGs in the folder and on its contact sheet "race_frames".
+int SaveRaceFrames(const std::string& folder)
+{
+    fixedStepMs = SAVED_FRAMES_STEP_MS;
+    if (!BringUpWorld(SAVED_FRAMES_SIZE[0], SAVED_FRAMES_SIZE[1])) {
+        std::fprintf(stderr, "the world did not come up (no GL device or no data)\n");
+        return 1;
+    }
+    const ContactSheet sheet(folder);
+    world.RestartRace();
+    race.SetPhase(RACE_SEQUENCE_START, nullptr);
+    race.phase = RACING_PHASE;
+    race.phaseTimer = 0.0f;
+    for (int frame = 0; frame < SETTLE_FRAMES; ++frame)
+        RunFrame();
+    SaveScene(sheet, "1_start_grid");
+    gameTimer.timeSpeed = WARM_UP_CLOCK_SPEED;
+    for (std::uint32_t ms = 0; ms < WARM_UP_GAME_MS; ms += std::uint32_t(SAVED_FRAMES_STEP_MS * WARM_UP_CLOCK_SPEED))
+        RunFrame();
+    gameTimer.timeSpeed = 1.0f;
+    for (int frame = 0; frame < SETTLE_FRAMES; ++frame)
+        RunFrame();
+    SaveScene(sheet, "2_chase_view");
+    const D3DXMATRIX& placement = playerVehicle->world;
+    const D3DXVECTOR3 right(placement._11, placement._12, placement._13), up(placement._21, placement._22, placement._23),
+        forward(placement._31, placement._32, placement._33), centre(placement._41, placement._42, placement._43);
+    world.activeCamera->SetMode(CAMERA_WATCHING, nullptr);
+    world.activeCamera->SetPosition(centre + right * 3.5f + up * 1.6f + forward * 1.5f, centre + up * 0.5f, up);
+    world.activeCamera->UpdateView();
+    SaveScene(sheet, "3_close_up");
+    return sheet.Write("race_frames", 3) ? 0 : 1;
+}
 } // namespace
 
 // Each screen size in a process of its own, since the world comes up once per process (its
 // meshes live in the device's default pool, so the back buffer cannot be reset to another size).
+// --race_frames=FOLDER saves the race frames there instead of measuring.
 int main(int argc, char** argv)
 {
+    static constexpr const char* FRAMES_OPTION = "--race_frames=";
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], FRAMES_OPTION, std::strlen(FRAMES_OPTION)) == 0)
+            return SaveRaceFrames(argv[i] + std::strlen(FRAMES_OPTION));
+
     static constexpr int SIZES[][2] = {{800, 600}, {1280, 1024}};
     int result = 0;
     for (const auto& size : SIZES) {

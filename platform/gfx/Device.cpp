@@ -470,6 +470,10 @@ HRESULT Device::EndScene()
     if (!inScene)
         return D3DERR_INVALIDCALL;
     inScene = false;
+    // The scene's last draws are submitted now, so that they are drawn while the game updates
+    // before it presents.
+    glFlush();
+    drawsUnsubmitted = 0;
     return D3D_OK;
 }
 

@@ -18,6 +18,8 @@ namespace {
 constexpr float PI = 3.14159265358979f;
 constexpr float SEGMENT_LENGTH = PIECE_SEGMENT_LENGTH;
 constexpr float GEOMETRY_STEP = 4.0f;
+constexpr float SHADOW_STEP = 6.0f;
+constexpr float SHADOW_INSET = 0.3f;
 constexpr float ROAD_HALF_WIDTH = PIECE_ROAD_HALF_WIDTH;
 constexpr float STRUCTURE_OFFSET = 45.0f;
 const std::string FOLDER = "Data/Static/Platforms/01/";
@@ -153,18 +155,20 @@ void AddOutwardQuad(Geometry& solid, Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 outwar
     solid.AddTriangle(first, first + 2, first + 3);
 }
 
-// The deck under the road as a closed solid: what a piece casts its shadow from.
-Geometry DeckSolid(const std::vector<PathFrame>& frames, float halfWidth, float bottom)
+// The deck under the road as a closed solid between top and bottom (below the centre line):
+// what a piece casts its shadow from.
+Geometry DeckSolid(const std::vector<PathFrame>& frames, float halfWidth, float top, float bottom)
 {
     auto corners = [&](const PathFrame& f) {
         const Vec3 right = f.Right();
-        return std::vector<Vec3> {f.position - right * halfWidth, f.position + right * halfWidth,
+        return std::vector<Vec3> {f.position - right * halfWidth + f.up * top, f.position + right * halfWidth + f.up * top,
                                   f.position + right * halfWidth + f.up * bottom, f.position - right * halfWidth + f.up * bottom};
     };
     Geometry deck;
     for (std::size_t i = 0; i + 1 < frames.size(); ++i) {
         const std::vector<Vec3> near = corners(frames[i]), far = corners(frames[i + 1]);
-        const Vec3 middle = (frames[i].position + frames[i + 1].position + (frames[i].up + frames[i + 1].up) * (bottom * 0.5f)) * 0.5f;
+        const Vec3 middle = (frames[i].position + frames[i + 1].position +
+                             (frames[i].up + frames[i + 1].up) * ((top + bottom) * 0.5f)) * 0.5f;
         for (int k = 0; k < 4; ++k) {
             const int next = (k + 1) % 4;
             const Vec3 centre = (near[k] + near[next] + far[k] + far[next]) * 0.25f;
@@ -177,15 +181,21 @@ Geometry DeckSolid(const std::vector<PathFrame>& frames, float halfWidth, float 
     return WeldCorners(deck);
 }
 
+// Frames at equal arc length, at most `step` apart.
+std::vector<PathFrame> FramesOf(const PieceSpec& piece, float step)
+{
+    std::vector<PathFrame> frames;
+    for (const float t : EvenParameters(piece, std::max(2, int(std::ceil(ArcLength(piece) / step)))))
+        frames.push_back(piece.At(t));
+    return frames;
+}
+
 PieceMesh SweepPiece(const PieceSpec& piece)
 {
-    const int steps = std::max(2, int(std::ceil(ArcLength(piece) / GEOMETRY_STEP)));
-    std::vector<PathFrame> frames;
+    const std::vector<PathFrame> frames = FramesOf(piece, GEOMETRY_STEP);
     std::vector<float> along;
-    for (const float t : EvenParameters(piece, steps)) {
-        frames.push_back(piece.At(t));
-        along.push_back(frames.size() == 1 ? 0.0f : along.back() + Length(frames.back().position - frames[frames.size() - 2].position));
-    }
+    for (std::size_t i = 0; i < frames.size(); ++i)
+        along.push_back(i == 0 ? 0.0f : along.back() + Length(frames[i].position - frames[i - 1].position));
     constexpr float W = ROAD_HALF_WIDTH, RAIL = 1.2f, EDGE = W + 1.0f, BOTTOM = -1.8f;
     PieceMesh mesh;
     mesh.road = SweepStrip(frames, along, {-W, 0}, {W, 0}, 0.0f, 0.5f);
@@ -197,7 +207,10 @@ PieceMesh SweepPiece(const PieceSpec& piece)
     };
     for (const auto& side : sides)
         mesh.body.Append(SweepStrip(frames, along, side[0], side[1], 0.5f, 1.0f));
-    mesh.deck = DeckSolid(frames, EDGE, BOTTOM);
+    // The shadow source: the deck's solid SHADOW_INSET inside the visible deck on every side, at
+    // a longer step than the visible deck's: on the tightest bends (a loop, the inner side of a
+    // 40 turn) its chords stay within the deck it stands for.
+    mesh.deck = DeckSolid(FramesOf(piece, SHADOW_STEP), EDGE - SHADOW_INSET, -SHADOW_INSET, BOTTOM + SHADOW_INSET);
     return mesh;
 }
 

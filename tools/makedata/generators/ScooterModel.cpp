@@ -16,8 +16,8 @@ constexpr float TAIL_Z = -1.5f;
 constexpr float NOZZLE_EXIT_Z = SCOOTER_BODY_MINIMUM.z;
 constexpr float FIN_TOP_Y = SCOOTER_BODY_MAXIMUM.y;
 constexpr float FLOOR_Y = 0.3f; // over the shadow source, which ends at 0.24
-constexpr int HULL_STATIONS = 22;
-constexpr int HULL_RING_POINTS = 20;
+constexpr int HULL_STATIONS = 16;
+constexpr int HULL_RING_POINTS = 16;
 constexpr int ROUND_POINTS = 12;
 // The hover pods: their outer sides and undersides are the envelope's.
 constexpr float POD_RADIUS = 0.3f;
@@ -127,7 +127,7 @@ Geometry Seat(const HullProfile& profile)
     std::vector<std::vector<Vec3>> rings;
     for (const Station& station : stations) {
         const float deck = profile.AtZ(station.z).top - 0.05f;
-        rings.push_back(SuperEllipseRing({0, deck, station.z}, station.halfWidth, station.height, 0.05f, 3.0f, 14));
+        rings.push_back(SuperEllipseRing({0, deck, station.z}, station.halfWidth, station.height, 0.05f, 3.0f, 10));
     }
     return LoftRings(rings, true, BandRect(SEAT_BAND));
 }
@@ -140,11 +140,11 @@ void AddPod(ScooterModel& model, float side, float z)
     const Vec3 centre {side * POD_X, POD_Y, z};
     // (offset from the centre away from the middle of the scooter, radius), from the outer end in.
     std::vector<std::pair<float, float>> stations;
-    for (int k = 0; k <= 4; ++k) {
-        const float angle = 0.5f * PI * float(4 - k) / 4.0f;
+    for (int k = 0; k <= 3; ++k) {
+        const float angle = 0.5f * PI * float(3 - k) / 3.0f;
         stations.push_back({POD_RADIUS * std::sin(angle), std::max(0.002f, POD_RADIUS * std::cos(angle))});
     }
-    for (const float t : {0.35f, 0.65f, 0.88f, 1.0f}) {
+    for (const float t : {0.45f, 0.82f, 1.0f}) {
         const float taper = std::sqrt(std::max(0.0f, 1.0f - t * t));
         stations.push_back({-POD_TAIL * t, std::max(0.002f, POD_RADIUS * taper)});
     }
@@ -167,7 +167,7 @@ void AddPod(ScooterModel& model, float side, float z)
     model.body.Append(strut);
 
     std::vector<std::vector<Vec3>> band;
-    for (const auto& [dz, radius] : {std::pair {0.04f, 0.29f}, {0.02f, 0.312f}, {-0.02f, 0.312f}, {-0.04f, 0.29f}})
+    for (const auto& [dz, radius] : {std::pair {0.04f, 0.29f}, {0.0f, 0.312f}, {-0.04f, 0.29f}})
         band.push_back(RoundRing(centre.x, centre.y, z + dz, radius));
     model.chrome.Append(LoftRings(band, true, {}));
 }
@@ -197,7 +197,7 @@ void AddNozzle(ScooterModel& model, float x, float y, float radius)
 // A tail fin rising from its root on the hull to its tip, swept back, canted out about its root.
 Geometry Fin(const HullProfile& profile, const ScooterDesign& design, float rootX, float cant)
 {
-    constexpr int STATIONS = 6, HALF = 6;
+    constexpr int STATIONS = 4, HALF = 6;
     const float leadRoot = -0.9f, trailRoot = -1.58f;
     const float rootY = profile.AtZ(-1.2f).top - 0.08f;
     // The tip's trailing edge stays inside the reach of the pods (see ScooterModel::podReach).
@@ -241,7 +241,7 @@ Geometry Fin(const HullProfile& profile, const ScooterDesign& design, float root
 // A windscreen curving up from the cowl towards the rider, closed behind.
 Geometry Windscreen(const HullProfile& profile, const ScooterDesign& design)
 {
-    constexpr int STATIONS = 8, POINTS = 13;
+    constexpr int STATIONS = 6, POINTS = 11;
     const float cowl = profile.At(profile.CowlAt()).z;
     const float front = cowl + 0.42f, back = cowl - 0.08f;
     std::vector<std::vector<Vec3>> rings;
@@ -283,8 +283,8 @@ void AddSideTrim(ScooterModel& model, const HullProfile& profile)
 {
     for (const float side : {-1.0f, 1.0f}) {
         std::vector<Vec3> path;
-        for (int i = 0; i <= 8; ++i) {
-            const HullSection s = profile.AtZ(Lerp(1.05f, -1.3f, float(i) / 8.0f));
+        for (int i = 0; i <= 5; ++i) {
+            const HullSection s = profile.AtZ(Lerp(1.05f, -1.3f, float(i) / 5.0f));
             path.push_back({side * (s.halfWidth + 0.004f), 0.5f * (s.floor + s.top), s.z});
         }
         model.chrome.Append(Tube(path, 0.018f, {0, 1, 0}));
