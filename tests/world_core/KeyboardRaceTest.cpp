@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,12 @@ struct RaceSetup {
     float racerLevelFactor;
     float laneOffset; // the scripted player keeps this far to the right of the centre line
 };
+
+void PrintTo(const RaceSetup& setup, std::ostream* out)
+{
+    *out << "seed " << setup.seed << ", type " << setup.type << ", " << setup.racers << " racers, lane "
+         << setup.laneOffset;
+}
 
 struct RaceResult {
     bool finished = false;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -162,6 +163,8 @@ struct PieceKind {
     int kind;
     const char* name;
 };
+
+void PrintTo(const PieceKind& kind, std::ostream* out) { *out << kind.name; }
 
 class EveryClimbAndLoop : public RespawnRunwayTest, public testing::WithParamInterface<PieceKind> {};
 
