@@ -25,9 +25,9 @@ constexpr float STRUCTURE_OFFSET = 45.0f;
 constexpr float LOOP_LEAD = 60.0f;
 // Room for a driver a lane off the centre line who strays on the way round: a rail struck in
 // the turn takes most of the speed the scooter needs to get over the top.
-constexpr float LOOP_WIDENING = 4.0f;
+constexpr float LOOP_WIDENING = 6.0f;
 // The run-out passes the run-up this far aside, clear of its rails.
-constexpr float LOOP_SHIFT = 32.0f;
+constexpr float LOOP_SHIFT = 36.0f;
 const std::string FOLDER = "Data/Static/Platforms/01/";
 
 struct PathFrame {
