@@ -137,7 +137,10 @@ void CVehicle::ApplyControls(int throttle, float steer)
         turn.x = turn.z = 0.0f;
     if (nearSurface) {
         const D3DXVECTOR3 tilt = ToLocal(groundNormal - Up());
-        const float s = std::min(1.0f, dt * 20.0f);
+        // 20 dt of the tilt per second, at most the whole tilt within one frame. Held at 1 below
+        // 20 frames a second, the alignment would slow down with the frame rate and the scooter's
+        // pitch fall behind a loop's road until it strikes it.
+        const float s = std::min(dt * 20.0f, 1.0f / dt);
         turn.x += s * tilt.z;
         turn.z -= 0.5f * s * tilt.x;
     }

@@ -9,18 +9,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <map>
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "engine/GameTimer.h"
-#include "engine/InputState.h"
-#include "engine/MainWindow.h"
-#include "engine/VectorHelpers.h"
-#include "engine/WindowProcedure.h"
 #include "frontend/GameMenu.h"
 #include "frontend/Profiles.h"
 #include "platform/win/WinMessages.h"
 #include "platform/win/WinTime.h"
+#include "tests/world_core/ScriptedPlayer.h"
 #include "tests/world_core/WorldFixture.h"
 #include "world/Race.h"
 #include "world/Track.h"
@@ -31,91 +29,19 @@
 namespace {
 
 constexpr unsigned FRAME_MS = 50; // 20 frames a second
-constexpr int RACERS = 4;
 constexpr int RACE_LENGTH = 0;
 constexpr float RACE_SECONDS_LIMIT = 300.0f;
 constexpr float AFTER_FINISH_SECONDS = 5.0f;
-// The keyboard repeats a held key after this long, then once a frame (its rate is above 20 a second).
-constexpr unsigned REPEAT_DELAY_MS = 500;
-
-// lParam of a key message: repeat count 1; bit 30 the key was down before; bit 31 released.
-constexpr LPARAM FIRST_PRESS = 1;
-constexpr LPARAM REPEATED_PRESS = 1 | (1 << 30);
-constexpr LPARAM RELEASE = 1 | (1 << 30) | (LPARAM(1) << 31);
-
-// Keys as a person's fingers hold them, told to the window procedure as a keyboard does.
-class Keyboard {
-public:
-    void Hold(int key, bool down, unsigned now)
-    {
-        const auto held = heldSince.find(key);
-        if (down && held == heldSince.end()) {
-            WndProc(mainWindow, WM_KEYDOWN, WPARAM(key), FIRST_PRESS);
-            heldSince[key] = now;
-        } else if (!down && held != heldSince.end()) {
-            WndProc(mainWindow, WM_KEYUP, WPARAM(key), RELEASE);
-            heldSince.erase(held);
-        } else if (down && now - held->second >= REPEAT_DELAY_MS) {
-            WndProc(mainWindow, WM_KEYDOWN, WPARAM(key), REPEATED_PRESS);
-        }
-    }
-    void Tap(int key)
-    {
-        WndProc(mainWindow, WM_KEYDOWN, WPARAM(key), FIRST_PRESS);
-        WndProc(mainWindow, WM_KEYUP, WPARAM(key), RELEASE);
-    }
-    void ReleaseAll(unsigned now)
-    {
-        while (!heldSince.empty())
-            Hold(heldSince.begin()->first, false, now);
-    }
-
-private:
-    std::map<int, unsigned> heldSince;
+struct RaceSetup {
+    int seed, type, racers;
+    float racerLevelFactor;
+    float laneOffset; // the scripted player keeps this far to the right of the centre line
 };
 
-struct Keys {
-    bool up = false, down = false, left = false, right = false;
-};
-
-// What a person does looking at the road: steer for a point on the centre line ahead, allowing
-// for how fast the scooter already turns, and ease off the throttle while the road turns away.
-Keys DecideKeys(const CVehicle& scooter)
+void PrintTo(const RaceSetup& setup, std::ostream* out)
 {
-    const int count = int(track.segmentCount);
-    const int c = std::clamp(scooter.segment, 0, count - 2);
-    const float lead = 18.0f + 0.4f * scooter.speed;
-    // The point lead ahead of the scooter's place on segment c, along the centre line.
-    D3DXVECTOR3 from = track.segmentPoints[c], along = track.segmentPoints[c + 1] - from;
-    const float segmentLength = D3DXVec3Length(&along);
-    const D3DXVECTOR3 offset = scooter.position - from;
-    float left = lead - std::clamp(D3DXVec3Dot(&offset, &along) / segmentLength, 0.0f, segmentLength);
-    int i = c;
-    D3DXVECTOR3 aim = track.segmentPoints[c + 1];
-    while (true) {
-        const D3DXVECTOR3 a = track.segmentPoints[i], b = track.segmentPoints[i + 1];
-        const float length = Vec3Distance(a, b);
-        if (i + 2 >= count || left <= length) {
-            aim = a + (b - a) * std::min(1.0f, left / length);
-            break;
-        }
-        left -= length;
-        ++i;
-    }
-    const D3DXVECTOR3 toAim = aim - scooter.position;
-    const D3DXVECTOR3 right(scooter.world._11, scooter.world._12, scooter.world._13);
-    const D3DXVECTOR3 forward(scooter.world._31, scooter.world._32, scooter.world._33);
-    const D3DXVECTOR3 up(scooter.world._21, scooter.world._22, scooter.world._23);
-    const float heading = std::atan2(D3DXVec3Dot(&toAim, &right), D3DXVec3Dot(&toAim, &forward));
-    // Turning right is a positive turn about the scooter's up axis.
-    const float turnRate = D3DXVec3Dot(&scooter.spin, &up);
-    const float anticipated = heading - 0.35f * turnRate;
-    Keys keys;
-    keys.right = anticipated > 0.04f;
-    keys.left = anticipated < -0.04f;
-    keys.up = std::fabs(heading) < 0.35f || scooter.speed < 20.0f;
-    keys.down = std::fabs(heading) > 0.8f && scooter.speed > 25.0f;
-    return keys;
+    *out << "seed " << setup.seed << ", type " << setup.type << ", " << setup.racers << " racers, lane "
+         << setup.laneOffset;
 }
 
 struct RaceResult {
@@ -125,7 +51,7 @@ struct RaceResult {
     int playerFalls = 0;
 };
 
-class KeyboardRaceTest : public WorldTest, public testing::WithParamInterface<std::pair<int, int>> {
+class KeyboardRaceTest : public WorldTest, public testing::WithParamInterface<RaceSetup> {
 protected:
     static void Frame()
     {
@@ -134,12 +60,12 @@ protected:
     }
 
     // The quick race as the menu starts it: location, course, grid, opponents' levels, start sequence.
-    static void StartQuickRace(int seed, int type)
+    static void StartQuickRace(const RaceSetup& setup)
     {
         gameMenu.OpenPage(MENU_PAGE_NONE); // as the transition page leaves it
-        RacerLevelFactor = 1.0f;
+        RacerLevelFactor = setup.racerLevelFactor;
         world.LoadLocation(1);
-        world.StartRace(seed, type, RACE_LENGTH, RACERS, 0);
+        world.StartRace(setup.seed, setup.type, RACE_LENGTH, setup.racers, 0);
         vehicleManager.SetOpponentLevels();
         race.SetPhase(RACE_SEQUENCE_START, nullptr);
         RaceMode = RACE_MODE_QUICK;
@@ -147,12 +73,13 @@ protected:
     }
 
     // Runs the race with the scripted player; checks every racer's falls on the way.
-    RaceResult DriveRace()
+    RaceResult DriveRace(float laneOffset)
     {
         RaceResult result;
         Keyboard keyboard;
-        std::vector<int> placeAtFall(RACERS, -1);
-        std::vector<int> roadSegmentAtFall(RACERS, -1);
+        const int racers = int(vehicleManager.vehicleCount);
+        std::vector<int> placeAtFall(racers, -1);
+        std::vector<int> roadSegmentAtFall(racers, -1);
         bool skipped = false;
         float afterFinish = 0.0f;
         for (int frame = 0; frame * FRAME_MS < unsigned(RACE_SECONDS_LIMIT * 1000.0f); ++frame) {
@@ -164,14 +91,10 @@ protected:
             if (result.finished) {
                 keyboard.ReleaseAll(now);
             } else {
-                const Keys keys = DecideKeys(*playerVehicle);
-                keyboard.Hold(VK_UP, keys.up, now);
-                keyboard.Hold(VK_DOWN, keys.down, now);
-                keyboard.Hold(VK_LEFT, keys.left, now);
-                keyboard.Hold(VK_RIGHT, keys.right, now);
+                HoldKeys(keyboard, DecideKeys(*playerVehicle, laneOffset), now);
             }
             Frame();
-            for (int i = 0; i < RACERS; ++i) {
+            for (int i = 0; i < racers; ++i) {
                 const CVehicle& racer = *vehicleManager.vehicles[i];
                 if (racer.raceState == RACE_STATE_FALLEN && placeAtFall[i] < 0) {
                     placeAtFall[i] = racer.place;
@@ -215,24 +138,36 @@ protected:
     }
 };
 
-// Three seeds of each track type: plain, with slopes and bends, with loops.
+// Three seeds of each track type (plain, with slopes and bends, with loops) with four racers on
+// the centre line; then the menu's default quick race (loops, nine racers, the lowest racer
+// level) driven a lane off the centre line to either side.
 INSTANTIATE_TEST_SUITE_P(Courses, KeyboardRaceTest,
-                         testing::Values(std::make_pair(1, 0), std::make_pair(2, 0), std::make_pair(3, 0),
-                                         std::make_pair(1, 1), std::make_pair(2, 1), std::make_pair(3, 1),
-                                         std::make_pair(1, 2), std::make_pair(2, 2), std::make_pair(3, 2)),
-                         [](const testing::TestParamInfo<std::pair<int, int>>& info) {
-                             return "Seed" + std::to_string(info.param.first) + "Type" +
-                                    std::to_string(info.param.second);
+                         testing::Values(RaceSetup {1, 0, 4, 1.0f, 0}, RaceSetup {2, 0, 4, 1.0f, 0},
+                                         RaceSetup {3, 0, 4, 1.0f, 0}, RaceSetup {1, 1, 4, 1.0f, 0},
+                                         RaceSetup {2, 1, 4, 1.0f, 0}, RaceSetup {3, 1, 4, 1.0f, 0},
+                                         RaceSetup {1, 2, 4, 1.0f, 0}, RaceSetup {2, 2, 4, 1.0f, 0},
+                                         RaceSetup {3, 2, 4, 1.0f, 0}, RaceSetup {4, 2, 9, 0.8f, -5},
+                                         RaceSetup {5, 2, 9, 0.8f, 5}, RaceSetup {6, 2, 9, 0.8f, -5},
+                                         RaceSetup {7, 2, 9, 0.8f, 5}),
+                         [](const testing::TestParamInfo<RaceSetup>& info) {
+                             const RaceSetup& setup = info.param;
+                             std::string name = "Seed" + std::to_string(setup.seed) + "Type" + std::to_string(setup.type);
+                             if (setup.racers != 4)
+                                 name += "Racers" + std::to_string(setup.racers);
+                             if (setup.laneOffset != 0)
+                                 name += setup.laneOffset < 0 ? "LaneLeft" : "LaneRight";
+                             return name;
                          });
 
 TEST_P(KeyboardRaceTest, ScriptedPlayerFinishesInItsPlaceAndTime)
 {
-    const auto [seed, type] = GetParam();
-    StartQuickRace(seed, type);
+    const RaceSetup setup = GetParam();
+    StartQuickRace(setup);
     ASSERT_NE(playerVehicle, nullptr);
-    const RaceResult result = DriveRace();
-    std::printf("seed %d type %d: %s, place %d of %d, time %.2f s, player falls %d\n", seed, type,
-                result.finished ? "finished" : "not finished", result.place, RACERS, result.time, result.playerFalls);
+    const RaceResult result = DriveRace(setup.laneOffset);
+    std::printf("seed %d type %d, lane %+.0f: %s, place %d of %d, time %.2f s, player falls %d\n", setup.seed,
+                setup.type, setup.laneOffset, result.finished ? "finished" : "not finished", result.place,
+                setup.racers, result.time, result.playerFalls);
     EXPECT_TRUE(result.finished) << "the player's scooter reached segment " << playerVehicle->segment << " of "
                                  << track.segmentCount;
 }

@@ -22,6 +22,14 @@ constexpr float SHADOW_STEP = 6.0f;
 constexpr float SHADOW_INSET = 0.3f;
 constexpr float ROAD_HALF_WIDTH = PIECE_ROAD_HALF_WIDTH;
 constexpr float STRUCTURE_OFFSET = 45.0f;
+// A loop's straight run-up: a scooter respawned on the piece before it, at a standstill, comes
+// to the turn at the speed it needs.
+constexpr float LOOP_LEAD = 60.0f;
+// Room for a driver a lane off the centre line who strays on the way round: a rail struck in
+// the turn takes most of the speed the scooter needs to get over the top.
+constexpr float LOOP_WIDENING = 6.0f;
+// The run-out passes the run-up this far aside, clear of its rails.
+constexpr float LOOP_SHIFT = 36.0f;
 const std::string FOLDER = "Data/Static/Platforms/01/";
 
 struct PathFrame {
@@ -55,8 +63,18 @@ struct PieceSpec {
     // Pieces that climb, drop or loop may pass over another piece: their decks cast shadows.
     bool CastsShadow() const { return height != 0 || shape == Shape::Loop; }
 
-    float LoopLead() const { return 20.0f; }
-    float LoopShift() const { return 26.0f; }
+    // How much wider than other pieces' the road is on either side at t: a loop's turn is wider,
+    // its run-up and run-out taper to the common width where the pieces join.
+    float Widening(float t) const
+    {
+        if (shape != Shape::Loop)
+            return 0.0f;
+        const float u = (2 * LoopLead() + 2 * PI * radius) * t, end = 2 * LoopLead() + 2 * PI * radius;
+        const float fromJoint = std::min(u, end - u);
+        return LOOP_WIDENING * Ease(std::min(1.0f, fromJoint / LoopLead()));
+    }
+    float LoopLead() const { return LOOP_LEAD; }
+    float LoopShift() const { return LOOP_SHIFT; }
 
     PathFrame At(float t) const
     {
@@ -116,18 +134,20 @@ float ArcLength(const PieceSpec& piece)
     return length;
 }
 
-// One flat strip of the cross-section from a to b (x across, y up), swept along the frames;
-// it faces to the left of a -> b. u runs over [u0, u1] across, v one unit per segment length.
-Geometry SweepStrip(const std::vector<PathFrame>& frames, const std::vector<float>& along, ProfilePoint a,
-                    ProfilePoint b, float u0, float u1)
+// One flat strip of the cross-section from a to b (x across, y up), swept along the frames,
+// each side moved outward by the frame's widening; it faces to the left of a -> b. u runs over
+// [u0, u1] across, v one unit per segment length.
+Geometry SweepStrip(const std::vector<PathFrame>& frames, const std::vector<float>& along,
+                    const std::vector<float>& widening, ProfilePoint a, ProfilePoint b, float u0, float u1)
 {
+    auto across = [](float x, float wider) { return x + std::copysign(wider, x); };
     Geometry strip;
     for (std::size_t i = 0; i < frames.size(); ++i) {
         const PathFrame& f = frames[i];
         const Vec3 right = f.Right();
         const float v = along[i] / SEGMENT_LENGTH;
-        strip.AddVertex(f.position + right * a.x + f.up * a.y, {}, u0, v);
-        strip.AddVertex(f.position + right * b.x + f.up * b.y, {}, u1, v);
+        strip.AddVertex(f.position + right * across(a.x, widening[i]) + f.up * a.y, {}, u0, v);
+        strip.AddVertex(f.position + right * across(b.x, widening[i]) + f.up * b.y, {}, u1, v);
     }
     for (std::size_t i = 0; i + 1 < frames.size(); ++i) {
         const auto p = static_cast<std::uint16_t>(2 * i);
@@ -155,18 +175,21 @@ void AddOutwardQuad(Geometry& solid, Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 outwar
     solid.AddTriangle(first, first + 2, first + 3);
 }
 
-// The deck under the road as a closed solid between top and bottom (below the centre line):
-// what a piece casts its shadow from.
-Geometry DeckSolid(const std::vector<PathFrame>& frames, float halfWidth, float top, float bottom)
+// The deck under the road as a closed solid between top and bottom (below the centre line),
+// each side moved outward by the frame's widening: what a piece casts its shadow from.
+Geometry DeckSolid(const std::vector<PathFrame>& frames, const std::vector<float>& widening, float edge, float top,
+                   float bottom)
 {
-    auto corners = [&](const PathFrame& f) {
+    auto corners = [&](std::size_t i) {
+        const PathFrame& f = frames[i];
         const Vec3 right = f.Right();
+        const float halfWidth = edge + widening[i];
         return std::vector<Vec3> {f.position - right * halfWidth + f.up * top, f.position + right * halfWidth + f.up * top,
                                   f.position + right * halfWidth + f.up * bottom, f.position - right * halfWidth + f.up * bottom};
     };
     Geometry deck;
     for (std::size_t i = 0; i + 1 < frames.size(); ++i) {
-        const std::vector<Vec3> near = corners(frames[i]), far = corners(frames[i + 1]);
+        const std::vector<Vec3> near = corners(i), far = corners(i + 1);
         const Vec3 middle = (frames[i].position + frames[i + 1].position +
                              (frames[i].up + frames[i + 1].up) * ((top + bottom) * 0.5f)) * 0.5f;
         for (int k = 0; k < 4; ++k) {
@@ -175,30 +198,37 @@ Geometry DeckSolid(const std::vector<PathFrame>& frames, float halfWidth, float 
             AddOutwardQuad(deck, near[k], near[next], far[next], far[k], centre - middle);
         }
     }
-    const std::vector<Vec3> first = corners(frames.front()), last = corners(frames.back());
+    const std::vector<Vec3> first = corners(0), last = corners(frames.size() - 1);
     AddOutwardQuad(deck, first[0], first[1], first[2], first[3], frames.front().forward * -1.0f);
     AddOutwardQuad(deck, last[0], last[1], last[2], last[3], frames.back().forward);
     return WeldCorners(deck);
 }
 
-// Frames at equal arc length, at most `step` apart.
-std::vector<PathFrame> FramesOf(const PieceSpec& piece, float step)
-{
+// Frames at equal arc length, at most `step` apart, with the distance along the piece and the
+// road's widening at each.
+struct SweepFrames {
     std::vector<PathFrame> frames;
-    for (const float t : EvenParameters(piece, std::max(2, int(std::ceil(ArcLength(piece) / step)))))
-        frames.push_back(piece.At(t));
-    return frames;
+    std::vector<float> along, widening;
+};
+
+SweepFrames SweepFramesOf(const PieceSpec& piece, float step)
+{
+    SweepFrames sweep;
+    for (const float t : EvenParameters(piece, std::max(2, int(std::ceil(ArcLength(piece) / step))))) {
+        sweep.frames.push_back(piece.At(t));
+        const std::size_t n = sweep.frames.size();
+        sweep.along.push_back(n == 1 ? 0.0f : sweep.along.back() + Length(sweep.frames[n - 1].position - sweep.frames[n - 2].position));
+        sweep.widening.push_back(piece.Widening(t));
+    }
+    return sweep;
 }
 
 PieceMesh SweepPiece(const PieceSpec& piece)
 {
-    const std::vector<PathFrame> frames = FramesOf(piece, GEOMETRY_STEP);
-    std::vector<float> along;
-    for (std::size_t i = 0; i < frames.size(); ++i)
-        along.push_back(i == 0 ? 0.0f : along.back() + Length(frames[i].position - frames[i - 1].position));
+    const SweepFrames sweep = SweepFramesOf(piece, GEOMETRY_STEP);
     constexpr float W = ROAD_HALF_WIDTH, RAIL = 1.2f, EDGE = W + 1.0f, BOTTOM = -1.8f;
     PieceMesh mesh;
-    mesh.road = SweepStrip(frames, along, {-W, 0}, {W, 0}, 0.0f, 0.5f);
+    mesh.road = SweepStrip(sweep.frames, sweep.along, sweep.widening, {-W, 0}, {W, 0}, 0.0f, 0.5f);
     mesh.body = mesh.road;
     const ProfilePoint sides[][2] = {
         {{-W, RAIL}, {-W, 0}},         {{-EDGE, RAIL}, {-W, RAIL}}, {{-EDGE, BOTTOM}, {-EDGE, RAIL}},
@@ -206,11 +236,12 @@ PieceMesh SweepPiece(const PieceSpec& piece)
         {{W, 0}, {W, RAIL}},
     };
     for (const auto& side : sides)
-        mesh.body.Append(SweepStrip(frames, along, side[0], side[1], 0.5f, 1.0f));
+        mesh.body.Append(SweepStrip(sweep.frames, sweep.along, sweep.widening, side[0], side[1], 0.5f, 1.0f));
     // The shadow source: the deck's solid SHADOW_INSET inside the visible deck on every side, at
     // a longer step than the visible deck's: on the tightest bends (a loop, the inner side of a
     // 40 turn) its chords stay within the deck it stands for.
-    mesh.deck = DeckSolid(FramesOf(piece, SHADOW_STEP), EDGE - SHADOW_INSET, -SHADOW_INSET, BOTTOM + SHADOW_INSET);
+    const SweepFrames shadow = SweepFramesOf(piece, SHADOW_STEP);
+    mesh.deck = DeckSolid(shadow.frames, shadow.widening, EDGE - SHADOW_INSET, -SHADOW_INSET, BOTTOM + SHADOW_INSET);
     return mesh;
 }
 
