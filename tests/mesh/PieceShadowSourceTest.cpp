@@ -35,16 +35,16 @@ Point Corner(const MeshGroupData& group, std::uint32_t triangle, int corner)
     return {v.position[0], v.position[1], v.position[2]};
 }
 
-// The visible deck: 11 either side of the centre line, from the road down to 1.8 below it. The
-// game moves each face of a shadow source in by 0.1 before it extrudes it, so a source may reach
-// that far out of the deck.
-constexpr float DECK_HALF_WIDTH = 11.0f, DECK_DEPTH = 1.8f, GAME_INSET = 0.1f;
-constexpr float DECK_REACH = 12.0f;
+// The visible deck: 1 beyond either edge of the road (which widens through a loop), from the
+// road down to 1.8 below it. The game moves each face of a shadow source in by 0.1 before it
+// extrudes it, so a source may reach that far out of the deck.
+constexpr float DECK_BEYOND_ROAD = 1.0f, DECK_DEPTH = 1.8f, GAME_INSET = 0.1f;
 
 // The road's frames from the ground collision group (its left and right edge at each step),
 // the forward direction from the neighbouring steps.
 struct RoadFrame {
     Point centre, right, up, forward;
+    float deckHalfWidth;
 };
 
 Point Normalized(Point a) { return a * (1.0f / Length(a)); }
@@ -52,11 +52,13 @@ Point Normalized(Point a) { return a * (1.0f / Length(a)); }
 std::vector<RoadFrame> RoadFrames(const MeshGroupData& road)
 {
     std::vector<Point> centres, rights;
+    std::vector<float> halfWidths;
     for (std::uint32_t i = 0; i + 1 < road.vertexCount; i += 2) {
         const Point left {road.vertices[i].position[0], road.vertices[i].position[1], road.vertices[i].position[2]};
         const Point right {road.vertices[i + 1].position[0], road.vertices[i + 1].position[1], road.vertices[i + 1].position[2]};
         centres.push_back((left + right) * 0.5f);
         rights.push_back(Normalized(right - left));
+        halfWidths.push_back(Length(right - left) * 0.5f + DECK_BEYOND_ROAD);
     }
     std::vector<RoadFrame> frames;
     for (std::size_t i = 0; i < centres.size(); ++i) {
@@ -64,7 +66,7 @@ std::vector<RoadFrame> RoadFrames(const MeshGroupData& road)
         const bool end = i == 0 || i + 1 == centres.size();
         const Point forward = end ? Normalized(Cross(rights[i], {0, 1, 0}))
                                   : Normalized(centres[i + 1] - centres[i - 1]);
-        frames.push_back({centres[i], rights[i], Normalized(Cross(forward, rights[i])), forward});
+        frames.push_back({centres[i], rights[i], Normalized(Cross(forward, rights[i])), forward, halfWidths[i]});
     }
     return frames;
 }
@@ -82,11 +84,12 @@ bool WithinDeck(const std::vector<RoadFrame>& frames, Point point)
         const float t = before / (before - after);
         const auto blend = [t](Point a, Point b) { return a + (b - a) * t; };
         const Point centre = blend(frames[i].centre, frames[i + 1].centre);
-        if (Length(point - centre) > DECK_REACH) // a section of another part of a loop
+        const float halfWidth = frames[i].deckHalfWidth + (frames[i + 1].deckHalfWidth - frames[i].deckHalfWidth) * t;
+        if (Length(point - centre) > halfWidth + DECK_DEPTH) // a section of another part of a loop
             continue;
         const float x = Dot(point - centre, Normalized(blend(frames[i].right, frames[i + 1].right)));
         const float y = Dot(point - centre, Normalized(blend(frames[i].up, frames[i + 1].up)));
-        if (std::fabs(x) <= DECK_HALF_WIDTH + GAME_INSET && y <= GAME_INSET && y >= -DECK_DEPTH - GAME_INSET)
+        if (std::fabs(x) <= halfWidth + GAME_INSET && y <= GAME_INSET && y >= -DECK_DEPTH - GAME_INSET)
             return true;
     }
     return false;

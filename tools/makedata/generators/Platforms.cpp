@@ -238,9 +238,9 @@ PieceMesh SweepPiece(const PieceSpec& piece)
     for (const auto& side : sides)
         mesh.body.Append(SweepStrip(sweep.frames, sweep.along, sweep.widening, side[0], side[1], 0.5f, 1.0f));
     // The shadow source: the deck's solid SHADOW_INSET inside the visible deck on every side, at
-    // a longer step than the visible deck's: on the tightest bends (a loop) its chords stay within
-    // the deck it stands for.
-    const SweepFrames shadow = SweepFramesOf(piece, SHADOW_STEP);
+    // a longer step than the visible deck's where its chords stay within the deck it stands for;
+    // a loop, whose road turns over and aside at once, keeps the visible deck's frames.
+    const SweepFrames shadow = piece.shape == Shape::Loop ? sweep : SweepFramesOf(piece, SHADOW_STEP);
     mesh.deck = DeckSolid(shadow.frames, shadow.widening, EDGE - SHADOW_INSET, -SHADOW_INSET, BOTTOM + SHADOW_INSET);
     return mesh;
 }
