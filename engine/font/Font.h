@@ -1,6 +1,6 @@
 #pragma once
 // A bitmap font: a folder with the character list "Main.dat", the glyph texture "Main.dds" (or
-// "Main.bmp") and the mask "Mask.dat" (engine/FontMask.h), all read from the World pack. Draws
+// "Main.bmp") and the mask "Mask.dat" (engine/font/FontMask.h), all read from the World pack. Draws
 // strings as textured quads on the 800 x 600 virtual screen with a vertical colour gradient,
 // proportional or fixed-width.
 //
