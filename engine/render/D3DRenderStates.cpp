@@ -25,6 +25,24 @@ constexpr SavedState SAVED_STATES[] = {
     {&CD3DRender::alphaBlend, &CD3DRender::savedAlphaBlend},
 };
 
+// Wireframe draws untextured and unblended; stage 0 then holds no texture id.
+void UnbindForWireframe(CD3DRender& render)
+{
+    render.device->SetTexture(0, nullptr);
+    render.textureId = -1;
+    render.SetAlphaBlend(0);
+}
+
+// A bound texture's blending: alpha over the target, or a plain copy.
+void SetTextureBlend(CD3DRender& render, int blend)
+{
+    render.SetAlphaBlend(blend);
+    if (blend)
+        render.SetBlend(D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
+    else
+        render.SetBlend(D3DBLEND_ONE, D3DBLEND_ZERO);
+}
+
 } // namespace
 
 int CD3DRender::SetDefaultStates()
@@ -137,29 +155,21 @@ void CD3DRender::SetFog(int value)
 int CD3DRender::SetTexture(IDirect3DBaseTexture9* texture, int blend)
 {
     if (fillMode == D3DFILL_WIREFRAME) {
-        device->SetTexture(0, nullptr);
-        textureId = -1;
-        SetAlphaBlend(0);
+        UnbindForWireframe(*this);
         return 0;
     }
     // A texture from outside the table leaves stage 0 holding no known id: the next bind by id
     // must reach the device.
     textureId = texture ? TEXTURE_ID_UNKNOWN : -1;
     device->SetTexture(0, texture);
-    SetAlphaBlend(blend);
-    if (blend)
-        SetBlend(D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
-    else
-        SetBlend(D3DBLEND_ONE, D3DBLEND_ZERO);
+    SetTextureBlend(*this, blend);
     return 0;
 }
 
 int CD3DRender::SetTextureById(int id, int blend, int stage)
 {
     if (fillMode == D3DFILL_WIREFRAME) {
-        device->SetTexture(0, nullptr);
-        textureId = -1;
-        SetAlphaBlend(0);
+        UnbindForWireframe(*this);
         return 0;
     }
     // The cached id is the texture of stage 0; other stages are always bound.
@@ -171,11 +181,7 @@ int CD3DRender::SetTextureById(int id, int blend, int stage)
         device->SetTexture(0, textureManager.Get(id));
     if (stage == 0)
         textureId = id;
-    SetAlphaBlend(blend);
-    if (blend)
-        SetBlend(D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
-    else
-        SetBlend(D3DBLEND_ONE, D3DBLEND_ZERO);
+    SetTextureBlend(*this, blend);
     return 0;
 }
 
