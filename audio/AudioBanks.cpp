@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "audio/AudioManager.h"
-#include "engine/GameTimer.h"
+#include "engine/shell/GameTimer.h"
 
 namespace {
 

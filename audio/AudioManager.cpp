@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/DebugLog.h"
-#include "engine/ErrorBox.h"
-#include "engine/FileSystem.h"
-#include "engine/GameSettings.h"
-#include "engine/GameTimer.h"
-#include "engine/StringHelpers.h"
+#include "engine/files/FileSystem.h"
+#include "engine/helpers/StringHelpers.h"
+#include "engine/shell/DebugLog.h"
+#include "engine/shell/ErrorBox.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/GameTimer.h"
 #include "platform/win/WinFiles.h"
 #include "platform/win/WinText.h"
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "audio/AudioManager.h"
-#include "engine/FileSystem.h"
-#include "engine/GameTimer.h"
+#include "engine/files/FileSystem.h"
+#include "engine/shell/GameTimer.h"
 #include "platform/win/WinText.h"
 #include "platform/win/WinTime.h"
 

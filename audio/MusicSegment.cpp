@@ -2,7 +2,7 @@
 
 #include "audio/AudioManager.h"
 #include "audio/VolumeRule.h"
-#include "engine/GameTimer.h"
+#include "engine/shell/GameTimer.h"
 
 namespace {
 

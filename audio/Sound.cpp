@@ -8,9 +8,9 @@
 #include "audio/AudioManager.h"
 #include "audio/VolumeRule.h"
 #include "audio/WaveFile.h"
-#include "engine/DebugLog.h"
-#include "engine/ErrorBox.h"
-#include "engine/GameSettings.h"
+#include "engine/shell/DebugLog.h"
+#include "engine/shell/ErrorBox.h"
+#include "engine/shell/GameSettings.h"
 #include "platform/win/WinTime.h"
 
 namespace {

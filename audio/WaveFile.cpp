@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "engine/FileSystem.h"
+#include "engine/files/FileSystem.h"
 #include "platform/sound/WaveChunks.h"
 
 void CWaveFile::Reset()

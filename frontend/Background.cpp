@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/D3DRender.h"
-#include "engine/Draw2D.h"
-#include "engine/FileSystem.h"
-#include "engine/GameTimer.h"
+#include "engine/files/FileSystem.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/Draw2D.h"
+#include "engine/shell/GameTimer.h"
 
 namespace {
 

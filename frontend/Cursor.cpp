@@ -1,9 +1,9 @@
 #include "frontend/Cursor.h"
 
-#include "engine/D3DRender.h"
-#include "engine/Draw2D.h"
-#include "engine/GameTimer.h"
-#include "engine/InputState.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/Draw2D.h"
+#include "engine/shell/GameTimer.h"
+#include "engine/shell/InputState.h"
 
 CCursor cursor;
 

@@ -5,11 +5,11 @@
 // keeps the keyboard focus that its widgets read.
 #include <initializer_list>
 
-#include "engine/Font.h"
-#include "engine/GameSettings.h"
+#include "engine/font/Font.h"
+#include "engine/shell/GameSettings.h"
 #include "frontend/MenuButton.h"
 #include "frontend/MenuSelector.h"
-#include "world/Camera.h"
+#include "world/camera/Camera.h"
 
 class CSound;
 class CVehicle;

@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "engine/D3DRender.h"
-#include "engine/Draw2D.h"
-#include "engine/GameTimer.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/Draw2D.h"
+#include "engine/shell/GameTimer.h"
 #include "frontend/Background.h"
 #include "frontend/GameMenu.h"
 #include "frontend/MenuDrawing.h"
 #include "frontend/Profiles.h"
 #include "frontend/Records.h"
-#include "world/Hud.h"
-#include "world/Track.h"
-#include "world/Vehicle.h"
-#include "world/VehicleManager.h"
+#include "world/race/Hud.h"
+#include "world/scooters/Vehicle.h"
+#include "world/scooters/VehicleManager.h"
+#include "world/track/Track.h"
 
 namespace {
 

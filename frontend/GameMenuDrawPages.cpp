@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/Draw2D.h"
-#include "engine/GameTimer.h"
+#include "engine/render/Draw2D.h"
+#include "engine/shell/GameTimer.h"
 #include "frontend/GameMenu.h"
 #include "frontend/MenuDrawing.h"
 #include "frontend/Profiles.h"
 #include "frontend/Records.h"
-#include "world/Vehicle.h"
+#include "world/scooters/Vehicle.h"
 
 namespace mc = menu_colour;
 

@@ -1,6 +1,6 @@
 // Keyboard focus: the arrows move along the page's focus list, Enter and Space press.
-#include "engine/GameTimer.h"
-#include "engine/InputState.h"
+#include "engine/shell/GameTimer.h"
+#include "engine/shell/InputState.h"
 #include "frontend/GameMenu.h"
 
 namespace {

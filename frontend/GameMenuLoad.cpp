@@ -1,8 +1,8 @@
 #include <cstdio>
 
 #include "audio/AudioManager.h"
-#include "engine/D3DRender.h"
-#include "engine/GameSettings.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/GameSettings.h"
 #include "frontend/GameMenu.h"
 #include "frontend/MenuText.h"
 #include "frontend/Profiles.h"

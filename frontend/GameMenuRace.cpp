@@ -4,18 +4,18 @@
 #include <cstdlib>
 
 #include "audio/AudioManager.h"
-#include "engine/GameSettings.h"
-#include "engine/GameTimer.h"
-#include "engine/InputState.h"
-#include "engine/WindowProcedure.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/GameTimer.h"
+#include "engine/shell/InputState.h"
+#include "engine/shell/WindowProcedure.h"
 #include "frontend/Background.h"
 #include "frontend/Cursor.h"
 #include "frontend/GameMenu.h"
 #include "frontend/Profiles.h"
-#include "world/Race.h"
-#include "world/Vehicle.h"
-#include "world/VehicleManager.h"
 #include "world/World.h"
+#include "world/race/Race.h"
+#include "world/scooters/Vehicle.h"
+#include "world/scooters/VehicleManager.h"
 
 namespace {
 

@@ -2,15 +2,15 @@
 #include <cstring>
 
 #include "audio/AudioManager.h"
-#include "engine/D3DRender.h"
-#include "engine/GameSettings.h"
-#include "engine/GameTimer.h"
-#include "engine/InputState.h"
-#include "engine/SettingsFile.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/GameTimer.h"
+#include "engine/shell/InputState.h"
+#include "engine/shell/SettingsFile.h"
 #include "frontend/Cursor.h"
 #include "frontend/GameMenu.h"
 #include "frontend/Profiles.h"
-#include "world/Vehicle.h"
+#include "world/scooters/Vehicle.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "engine/Draw2D.h"
-#include "engine/GameTimer.h"
-#include "engine/InputState.h"
+#include "engine/render/Draw2D.h"
+#include "engine/shell/GameTimer.h"
+#include "engine/shell/InputState.h"
 #include "frontend/GameMenu.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // A menu item: a caption drawn with a bitmap font that lights up under the mouse, takes clicks
 // and the keyboard focus, and fires its action 0.1 s of real time after its press, so that the
 // pressed look (10 percent smaller) and the press sound come before the page changes.
-#include "engine/Font.h"
+#include "engine/font/Font.h"
 
 // Where x lies on a text: its right end, its centre or its left end.
 enum MenuAlignment {

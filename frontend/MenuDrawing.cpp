@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "engine/Draw2D.h"
+#include "engine/render/Draw2D.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/Font.h"
+#include "engine/font/Font.h"
 
 namespace menu_colour {
 constexpr D3DCOLOR SHADE = 0x80000000;

@@ -1,8 +1,8 @@
 // The menu's profile list and the profile it loads, creates, saves and deletes.
 #include <cstring>
 
-#include "engine/ErrorBox.h"
-#include "engine/SettingsFile.h"
+#include "engine/shell/ErrorBox.h"
+#include "engine/shell/SettingsFile.h"
 #include "frontend/GameMenu.h"
 #include "frontend/Profiles.h"
 #include "platform/win/WinFiles.h"

@@ -1,9 +1,9 @@
 // The best results: read at menu load, updated and saved after a race.
-#include "engine/ErrorBox.h"
+#include "engine/shell/ErrorBox.h"
 #include "frontend/GameMenu.h"
 #include "frontend/Records.h"
-#include "world/Track.h"
-#include "world/Vehicle.h"
+#include "world/scooters/Vehicle.h"
+#include "world/track/Track.h"
 
 void CGameMenu::LoadRecordsTable()
 {

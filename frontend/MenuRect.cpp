@@ -1,7 +1,7 @@
 #include "frontend/MenuRect.h"
 
-#include "engine/D3DRender.h"
-#include "engine/Draw2D.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/Draw2D.h"
 
 void CMenuRect::SetSprite(int textureId_, float textureSize_, float left, float top, float width, float height)
 {

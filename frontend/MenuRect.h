@@ -2,7 +2,7 @@
 // A screen quad on the 800 x 600 virtual screen, textured with a sprite cut from a square
 // texture or coloured: the cursor's and the head-up display's panels. Call SetSprite before
 // the first Set.
-#include "engine/ScreenVertex.h"
+#include "engine/render/ScreenVertex.h"
 #include "platform/gfx/D3DTypes.h"
 
 class CMenuRect {

@@ -3,16 +3,16 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/D3DRender.h"
-#include "engine/Draw2D.h"
-#include "engine/GameSettings.h"
-#include "engine/GameTimer.h"
-#include "engine/LightManager.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/Draw2D.h"
+#include "engine/render/LightManager.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/GameTimer.h"
 #include "frontend/GameMenu.h"
 #include "frontend/ValueTexts.h"
-#include "world/Vehicle.h"
-#include "world/VehicleManager.h"
 #include "world/World.h"
+#include "world/scooters/Vehicle.h"
+#include "world/scooters/VehicleManager.h"
 
 namespace {
 

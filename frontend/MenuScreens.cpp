@@ -1,8 +1,8 @@
 // The splash screens, the loading screen, the logos and the menu's background picture.
 #include "audio/AudioManager.h"
-#include "engine/D3DRender.h"
-#include "engine/Draw2D.h"
-#include "engine/StartupTimes.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/Draw2D.h"
+#include "engine/shell/StartupTimes.h"
 #include "frontend/Background.h"
 #include "frontend/Cursor.h"
 #include "frontend/GameMenu.h"

@@ -3,12 +3,12 @@
 #include <cstring>
 
 #include "audio/AudioManager.h"
-#include "engine/D3DRender.h"
-#include "engine/GameSettings.h"
-#include "engine/SettingsFile.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/SettingsFile.h"
 #include "frontend/GameMenu.h"
 #include "frontend/ValueTexts.h"
-#include "world/Vehicle.h"
+#include "world/scooters/Vehicle.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/DebugLog.h"
-#include "engine/FileSystem.h"
+#include "engine/files/FileSystem.h"
+#include "engine/shell/DebugLog.h"
 #include "frontend/Profiles.h"
 #include "frontend/SaveFile.h"
 #include "platform/win/WinFiles.h"

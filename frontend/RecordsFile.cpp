@@ -1,8 +1,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "engine/DebugLog.h"
-#include "engine/FileSystem.h"
+#include "engine/files/FileSystem.h"
+#include "engine/shell/DebugLog.h"
 #include "frontend/GameMenu.h"
 #include "frontend/Records.h"
 #include "frontend/SaveFile.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/FileSystem.h"
+#include "engine/files/FileSystem.h"
 #include "platform/win/FileReplace.h"
 #include "platform/win/WinFiles.h"
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "audio/AudioManager.h"
-#include "engine/D3DRender.h"
-#include "engine/Draw2D.h"
-#include "engine/GameSettings.h"
-#include "engine/InputState.h"
-#include "engine/MessagePump.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/Draw2D.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/InputState.h"
+#include "engine/shell/MessagePump.h"
 #include "platform/win/WinTime.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/VectorHelpers.h"
-#include "world/ObjectDescription.h"
+#include "engine/helpers/VectorHelpers.h"
+#include "world/objects/ObjectDescription.h"
 
 namespace {
 

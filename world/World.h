@@ -3,8 +3,8 @@
 // runs one frame per pass of the main loop, renders the scene in passes selected by object-type
 // masks with stencil shadow volumes, loads locations, clears the world between races and starts
 // and restarts races. The camera is its first part.
-#include "world/Camera.h"
 #include "world/ImpactSound.h"
+#include "world/camera/Camera.h"
 
 class btDefaultCollisionConfiguration;
 class btAxisSweep3;

@@ -2,11 +2,11 @@
 #include <btBulletDynamicsCommon.h>
 
 #include "audio/AudioManager.h"
-#include "engine/GameTimer.h"
+#include "engine/shell/GameTimer.h"
 #include "world/ImpactSound.h"
-#include "world/ObjectDescription.h"
-#include "world/Vehicle.h"
 #include "world/World.h"
+#include "world/objects/ObjectDescription.h"
+#include "world/scooters/Vehicle.h"
 
 namespace {
 

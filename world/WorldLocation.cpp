@@ -2,17 +2,17 @@
 #include <cstdio>
 
 #include "audio/AudioManager.h"
-#include "engine/D3DRender.h"
-#include "engine/ErrorBox.h"
-#include "engine/FileSystem.h"
-#include "world/Environment.h"
-#include "world/FlameSystem.h"
-#include "world/ObjectManager.h"
-#include "world/Race.h"
-#include "world/Track.h"
-#include "world/Vehicle.h"
-#include "world/VehicleManager.h"
+#include "engine/files/FileSystem.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/ErrorBox.h"
 #include "world/World.h"
+#include "world/effects/FlameSystem.h"
+#include "world/objects/ObjectManager.h"
+#include "world/race/Race.h"
+#include "world/scooters/Vehicle.h"
+#include "world/scooters/VehicleManager.h"
+#include "world/sky/Environment.h"
+#include "world/track/Track.h"
 
 void CWorld::LoadLocation(int location)
 {

@@ -1,9 +1,9 @@
 // The physics world: set-up, the step of each frame and tear-down.
 #include <btBulletDynamicsCommon.h>
 
-#include "engine/GameSettings.h"
-#include "engine/GameTimer.h"
-#include "engine/InputState.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/GameTimer.h"
+#include "engine/shell/InputState.h"
 #include "world/World.h"
 
 namespace {

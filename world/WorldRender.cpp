@@ -1,16 +1,16 @@
 // The 3D scene: the track with the sky and planets behind everything, the scooters, their shadows,
 // the effect layers, the glare, the flames and the glow batch, under the motion blur.
-#include "engine/D3DRender.h"
-#include "engine/GameSettings.h"
-#include "engine/InputState.h"
-#include "world/Environment.h"
-#include "world/FlameSystem.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/InputState.h"
 #include "world/FrameSteps.h"
-#include "world/ObjectDescription.h"
-#include "world/ObjectManager.h"
-#include "world/SkyMask.h"
-#include "world/VehicleManager.h"
 #include "world/World.h"
+#include "world/effects/FlameSystem.h"
+#include "world/objects/ObjectDescription.h"
+#include "world/objects/ObjectManager.h"
+#include "world/scooters/VehicleManager.h"
+#include "world/sky/Environment.h"
+#include "world/sky/SkyMask.h"
 
 namespace {
 

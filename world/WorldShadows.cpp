@@ -1,12 +1,12 @@
 // Z-fail stencil shadow volumes and the overlay that darkens the shadowed pixels.
-#include "engine/D3DRender.h"
-#include "engine/Draw2D.h"
-#include "engine/GameSettings.h"
-#include "engine/InputState.h"
-#include "world/Environment.h"
-#include "world/ObjectManager.h"
-#include "world/VehicleManager.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/Draw2D.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/InputState.h"
 #include "world/World.h"
+#include "world/objects/ObjectManager.h"
+#include "world/scooters/VehicleManager.h"
+#include "world/sky/Environment.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "audio/AudioManager.h"
-#include "engine/FileSystem.h"
-#include "engine/GameSettings.h"
-#include "engine/GameTimer.h"
+#include "engine/files/FileSystem.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/GameTimer.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 
 #include <fstream>
 
-#include "engine/D3DRender.h"
-#include "engine/FileSystem.h"
-#include "engine/GameSettings.h"
-#include "engine/MeshContainer.h"
-#include "tests/support/SharedDevice.h"
+#include "engine/files/FileSystem.h"
+#include "engine/mesh/MeshContainer.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/GameSettings.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/SharedDevice.h"
 #include "tools/makedata/MeshWriter.h"
 
 namespace {

@@ -23,13 +23,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/D3DRender.h"
-#include "engine/FileSystem.h"
-#include "engine/GameSettings.h"
-#include "engine/GameTimer.h"
-#include "engine/MainWindow.h"
-#include "engine/MessagePump.h"
-#include "engine/VertexTemplates.h"
+#include "engine/files/FileSystem.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/VertexTemplates.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/GameTimer.h"
+#include "engine/shell/MainWindow.h"
+#include "engine/shell/MessagePump.h"
 #include "frontend/GameMenu.h"
 #include "platform/gfx/GfxControl.h"
 #include "platform/win/WinTime.h"
@@ -37,11 +37,11 @@
 #include "tests/support/SharedDevice.h"
 #include "tests/support/SharedRenderer.h"
 #include "world/FrameSteps.h"
-#include "world/Race.h"
-#include "world/Vehicle.h"
-#include "world/VehicleManager.h"
-#include "world/Camera.h"
 #include "world/World.h"
+#include "world/camera/Camera.h"
+#include "world/race/Race.h"
+#include "world/scooters/Vehicle.h"
+#include "world/scooters/VehicleManager.h"
 
 namespace {
 

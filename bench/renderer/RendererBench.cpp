@@ -3,9 +3,9 @@
 
 #include <cstdlib>
 
-#include "engine/D3DRender.h"
-#include "engine/Draw2D.h"
-#include "engine/MainWindow.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/Draw2D.h"
+#include "engine/shell/MainWindow.h"
 #include "platform/gfx/D3D9.h"
 #include "tests/support/SharedDevice.h"
 

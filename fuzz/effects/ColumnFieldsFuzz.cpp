@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "world/ColumnFields.h"
+#include "world/objects/ColumnFields.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/FileSystem.h"
-#include "engine/GameSettings.h"
-#include "engine/PackIndex.h"
+#include "engine/files/FileSystem.h"
+#include "engine/files/PackIndex.h"
+#include "engine/shell/GameSettings.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "engine/FileSystem.h"
-#include "engine/GameSettings.h"
-#include "world/StaticObject.h"
+#include "engine/files/FileSystem.h"
+#include "engine/shell/GameSettings.h"
+#include "world/objects/StaticObject.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

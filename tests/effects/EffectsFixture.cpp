@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/D3DRender.h"
-#include "engine/GameSettings.h"
-#include "engine/GameTimer.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/GameTimer.h"
 #include "tests/gfxx/TechniqueFiles.h"
 #include "tools/makedata/ImageWriters.h"
 #include "world/World.h"

@@ -2,7 +2,7 @@
 // The renderer on its test device with the sky and flame sprites written beside the technique
 // files, and the world's camera made the active one: the eye at the origin looking along +z.
 #include "platform/gfxx/D3DXMath.h"
-#include "tests/renderer/RendererFixture.h"
+#include "tests/render/RendererFixture.h"
 
 class EffectsTest : public RendererTest {
 protected:

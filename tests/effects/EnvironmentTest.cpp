@@ -5,12 +5,12 @@
 #include <fstream>
 #include <string>
 
-#include "engine/D3DRender.h"
-#include "engine/FileSystem.h"
-#include "engine/GameTimer.h"
-#include "engine/LightManager.h"
+#include "engine/files/FileSystem.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/LightManager.h"
+#include "engine/shell/GameTimer.h"
 #include "tests/effects/EffectsFixture.h"
-#include "world/Environment.h"
+#include "world/sky/Environment.h"
 
 namespace {
 

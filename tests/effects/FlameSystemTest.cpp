@@ -5,12 +5,12 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "engine/D3DRender.h"
-#include "engine/GameTimer.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/GameTimer.h"
 #include "tests/effects/EffectsFixture.h"
 #include "tests/support/DeviceFixture.h"
-#include "world/FlameSystem.h"
-#include "world/StaticObject.h"
+#include "world/effects/FlameSystem.h"
+#include "world/objects/StaticObject.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "engine/D3DRender.h"
-#include "engine/GlowVertex.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/GlowVertex.h"
 #include "tests/effects/EffectsFixture.h"
 #include "tests/support/DeviceFixture.h"
 

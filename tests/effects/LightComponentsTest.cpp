@@ -8,16 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "engine/D3DRender.h"
-#include "engine/FileSystem.h"
-#include "engine/GameTimer.h"
+#include "engine/files/FileSystem.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/GameTimer.h"
 #include "tests/effects/EffectsFixture.h"
-#include "world/FlameEffect.h"
-#include "world/FlameSystem.h"
-#include "world/LightsEffect.h"
-#include "world/SpotsEffect.h"
-#include "world/SurfaceEffects.h"
-#include "world/Vehicle.h"
+#include "world/effects/FlameEffect.h"
+#include "world/effects/FlameSystem.h"
+#include "world/effects/LightsEffect.h"
+#include "world/effects/SpotsEffect.h"
+#include "world/effects/SurfaceEffects.h"
+#include "world/scooters/Vehicle.h"
 
 namespace {
 

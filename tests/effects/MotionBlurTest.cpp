@@ -2,8 +2,8 @@
 // scene's area in the targets and the switch-off when the history cannot be copied.
 #include <utility>
 
-#include "engine/D3DRender.h"
-#include "engine/GameSettings.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/GameSettings.h"
 #include "frontend/GameMenu.h"
 #include "tests/effects/EffectsFixture.h"
 #include "tests/support/DeviceFixture.h"

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "engine/FontMask.h"
+#include "engine/font/FontMask.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <fstream>
 #include <memory>
 
-#include "engine/D3DRender.h"
-#include "engine/FileSystem.h"
-#include "engine/GameSettings.h"
-#include "engine/VertexTemplates.h"
+#include "engine/files/FileSystem.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/VertexTemplates.h"
+#include "engine/shell/GameSettings.h"
 #include "platform/gfx/GfxControl.h"
 #include "tests/support/DeviceFixture.h"
 #include "tests/support/GeneratedData.h"

@@ -1,5 +1,5 @@
 #pragma once
-// Drawing tests of fonts and menu items: the shared GL device (tests/renderer) hooked into the
+// Drawing tests of fonts and menu items: the shared GL device (tests/render) hooked into the
 // renderer at 1024 x 768, and the data builder's fonts written loose into a scratch folder of the
 // test process (tests run in parallel), read with the packs off.
 #include <gtest/gtest.h>

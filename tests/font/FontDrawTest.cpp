@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/D3DRender.h"
-#include "engine/Draw2D.h"
-#include "engine/Font.h"
+#include "engine/font/Font.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/Draw2D.h"
 #include "tests/font/FontDrawFixture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/FontMask.h"
+#include "engine/font/FontMask.h"
 
 #include <gtest/gtest.h>
 

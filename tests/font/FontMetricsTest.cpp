@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/Font.h"
+#include "engine/font/Font.h"
 #include "platform/gfxx/D3DXMath.h"
 #include "tests/font/TestFont.h"
 

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "engine/FontMask.h"
+#include "engine/font/FontMask.h"
 #include "tools/makedata/Generators.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // width is 5.5 and the letter spacing 1.
 #include <string>
 
-#include "engine/Font.h"
+#include "engine/font/Font.h"
 #include "tests/font/TestMask.h"
 
 // cells: how many cells the mask holds (at most 4), by default one per character.

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/GameTimer.h"
-#include "engine/InputState.h"
+#include "engine/shell/GameTimer.h"
+#include "engine/shell/InputState.h"
 #include "frontend/GameMenu.h"
 #include "tests/font/TestFont.h"
 

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "engine/D3DRender.h"
-#include "engine/FileSystem.h"
-#include "engine/GameSettings.h"
+#include "engine/files/FileSystem.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/GameSettings.h"
 #include "tests/support/DeviceFixture.h"
 #include "tests/support/ScratchFolder.h"
 #include "tools/makedata/ImageWriters.h"

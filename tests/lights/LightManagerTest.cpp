@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "engine/D3DRender.h"
-#include "engine/GameTimer.h"
-#include "engine/LightManager.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/LightManager.h"
+#include "engine/shell/GameTimer.h"
 #include "tests/mesh/RendererDeviceSuite.h"
 
 namespace {

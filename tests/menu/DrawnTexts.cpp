@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/D3DRender.h"
+#include "engine/render/D3DRender.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Font.h"
+#include "engine/font/Font.h"
 #include "platform/gfx/GfxControl.h"
 
 struct DrawnText {

@@ -5,17 +5,17 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/D3DRender.h"
-#include "engine/GameTimer.h"
-#include "engine/InputState.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/GameTimer.h"
+#include "engine/shell/InputState.h"
 #include "frontend/GameMenu.h"
 #include "frontend/Profiles.h"
 #include "frontend/Records.h"
 #include "tests/font/FontDrawFixture.h"
 #include "tests/menu/DrawnTexts.h"
-#include "world/Track.h"
-#include "world/Vehicle.h"
-#include "world/VehicleManager.h"
+#include "world/scooters/Vehicle.h"
+#include "world/scooters/VehicleManager.h"
+#include "world/track/Track.h"
 
 namespace {
 

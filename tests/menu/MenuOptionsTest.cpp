@@ -3,8 +3,8 @@
 #include <vector>
 #include <string>
 
-#include "engine/D3DRender.h"
-#include "engine/GameSettings.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/GameSettings.h"
 #include "platform/win/WinProfile.h"
 #include "tests/menu/MenuTestFixture.h"
 

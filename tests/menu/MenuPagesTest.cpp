@@ -2,9 +2,9 @@
 #include <vector>
 #include <cstring>
 
-#include "engine/GameSettings.h"
-#include "engine/GameTimer.h"
-#include "engine/WindowProcedure.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/GameTimer.h"
+#include "engine/shell/WindowProcedure.h"
 #include "frontend/Profiles.h"
 #include "tests/menu/MenuTestFixture.h"
 

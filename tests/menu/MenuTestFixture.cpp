@@ -1,12 +1,12 @@
 #include "tests/menu/MenuTestFixture.h"
 
-#include "engine/GameSettings.h"
-#include "engine/GameTimer.h"
-#include "engine/MainWindow.h"
-#include "engine/WindowProcedure.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/GameTimer.h"
+#include "engine/shell/MainWindow.h"
+#include "engine/shell/WindowProcedure.h"
 #include "frontend/Profiles.h"
-#include "world/VehicleManager.h"
 #include "tests/font/TestFont.h"
+#include "world/scooters/VehicleManager.h"
 
 void MenuTest::SetUp()
 {

@@ -3,10 +3,10 @@
 // a scratch working folder for "Game.ini" and "Save/".
 #include <gtest/gtest.h>
 
-#include "engine/InputState.h"
+#include "engine/shell/InputState.h"
 #include "frontend/GameMenu.h"
 #include "tests/support/ScratchFolder.h"
-#include "world/Vehicle.h"
+#include "world/scooters/Vehicle.h"
 
 class MenuTest : public ::testing::Test {
 protected:

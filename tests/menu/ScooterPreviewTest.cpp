@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "engine/D3DRender.h"
-#include "engine/GameTimer.h"
-#include "engine/LightManager.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/LightManager.h"
+#include "engine/shell/GameTimer.h"
 #include "frontend/GameMenu.h"
 #include "tests/font/FontDrawFixture.h"
 #include "tests/support/GeneratedData.h"
 #include "tools/makedata/ImageWriters.h"
-#include "world/Vehicle.h"
+#include "world/scooters/Vehicle.h"
 
 namespace {
 

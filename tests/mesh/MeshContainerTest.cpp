@@ -7,11 +7,11 @@
 #include <fstream>
 #include <memory>
 
-#include "engine/D3DRender.h"
-#include "engine/DebugLog.h"
-#include "engine/FileSystem.h"
-#include "engine/GameSettings.h"
-#include "engine/MeshContainer.h"
+#include "engine/files/FileSystem.h"
+#include "engine/mesh/MeshContainer.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/DebugLog.h"
+#include "engine/shell/GameSettings.h"
 #include "tests/mesh/RendererDeviceSuite.h"
 #include "tests/support/ScratchFolder.h"
 #include "tools/makedata/MeshWriter.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/MeshFile.h"
+#include "engine/mesh/MeshFile.h"
 #include "tools/makedata/MeshWriter.h"
 
 namespace {

@@ -4,12 +4,12 @@
 #include <fstream>
 #include <memory>
 
-#include "engine/D3DRender.h"
-#include "engine/FileSystem.h"
-#include "engine/GameSettings.h"
-#include "engine/GameTimer.h"
-#include "engine/LightManager.h"
-#include "engine/MeshObject.h"
+#include "engine/files/FileSystem.h"
+#include "engine/mesh/MeshObject.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/LightManager.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/GameTimer.h"
 #include "platform/gfx/GfxControl.h"
 #include "tests/mesh/RendererDeviceSuite.h"
 #include "tests/support/ScratchFolder.h"

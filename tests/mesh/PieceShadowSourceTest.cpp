@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "engine/MeshFile.h"
+#include "engine/mesh/MeshFile.h"
 #include "tools/makedata/AssetSink.h"
 #include "tools/makedata/Generators.h"
 

@@ -2,7 +2,7 @@
 // A suite whose tests draw through the renderer object on the shared test device.
 #include <gtest/gtest.h>
 
-#include "engine/D3DRender.h"
+#include "engine/render/D3DRender.h"
 #include "tests/support/DeviceFixture.h"
 
 class RendererDeviceSuite : public ::testing::Test {

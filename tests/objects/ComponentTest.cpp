@@ -6,14 +6,14 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "engine/GameSettings.h"
+#include "engine/shell/GameSettings.h"
 #include "tests/objects/ObjectFixture.h"
-#include "world/ObjectShadow.h"
-#include "world/PlanetEffects.h"
-#include "world/StaticObject.h"
-#include "world/SurfaceEffects.h"
-#include "world/SurfaceGate.h"
 #include "world/World.h"
+#include "world/effects/PlanetEffects.h"
+#include "world/effects/SurfaceEffects.h"
+#include "world/effects/SurfaceGate.h"
+#include "world/objects/StaticObject.h"
+#include "world/shadows/ObjectShadow.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <cstring>
 #include <string>
 
-#include "engine/FileSystem.h"
-#include "engine/GameSettings.h"
+#include "engine/files/FileSystem.h"
+#include "engine/shell/GameSettings.h"
 #include "tests/support/ScratchFolder.h"
 #include "tools/makedata/ObjectDescriptionWriter.h"
-#include "world/ObjectDescription.h"
+#include "world/objects/ObjectDescription.h"
 
 TEST(ObjectVocabularies, ParseWholeNamesOnly)
 {

@@ -1,9 +1,9 @@
 #include "tests/objects/ObjectFixture.h"
 
-#include "engine/D3DRender.h"
-#include "engine/FileSystem.h"
-#include "engine/GameSettings.h"
-#include "engine/MeshContainer.h"
+#include "engine/files/FileSystem.h"
+#include "engine/mesh/MeshContainer.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/GameSettings.h"
 #include "tests/support/SharedDevice.h"
 #include "tools/makedata/ImageWriters.h"
 #include "world/World.h"

@@ -10,18 +10,18 @@
 #include <map>
 #include <vector>
 
-#include "engine/D3DRender.h"
-#include "engine/GameSettings.h"
-#include "engine/GameTimer.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/GameTimer.h"
 #include "platform/gfx/GfxControl.h"
-#include "world/Environment.h"
-#include "world/ObjectManager.h"
-#include "world/World.h"
 #include "tests/objects/ObjectFixture.h"
-#include "world/ObjectShadow.h"
-#include "world/ShadowVolume.h"
-#include "world/StaticObject.h"
-#include "world/Vehicle.h"
+#include "world/World.h"
+#include "world/objects/ObjectManager.h"
+#include "world/objects/StaticObject.h"
+#include "world/scooters/Vehicle.h"
+#include "world/shadows/ObjectShadow.h"
+#include "world/shadows/ShadowVolume.h"
+#include "world/sky/Environment.h"
 
 namespace {
 

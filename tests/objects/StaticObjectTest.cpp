@@ -5,14 +5,14 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "engine/D3DRender.h"
-#include "engine/FileSystem.h"
-#include "engine/GameSettings.h"
+#include "engine/files/FileSystem.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/GameSettings.h"
 #include "platform/gfx/GfxControl.h"
 #include "tests/objects/ObjectFixture.h"
-#include "world/StaticObject.h"
-#include "world/SurfaceEffects.h"
 #include "world/World.h"
+#include "world/effects/SurfaceEffects.h"
+#include "world/objects/StaticObject.h"
 
 namespace {
 

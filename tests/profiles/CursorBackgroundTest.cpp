@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/GameTimer.h"
+#include "engine/shell/GameTimer.h"
 #include "frontend/Background.h"
 #include "frontend/Cursor.h"
 #include "tests/profiles/ScreensFixture.h"

@@ -3,13 +3,13 @@
 #include <cstring>
 #include <filesystem>
 
-#include "engine/FileSystem.h"
+#include "engine/files/FileSystem.h"
 #include "frontend/GameMenu.h"
 #include "frontend/Records.h"
 #include "tests/profiles/SaveFixtures.h"
 #include "tests/support/ScratchFolder.h"
-#include "world/Track.h"
-#include "world/Vehicle.h"
+#include "world/scooters/Vehicle.h"
+#include "world/track/Track.h"
 
 namespace {
 

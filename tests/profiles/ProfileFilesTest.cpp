@@ -5,7 +5,7 @@
 #include <functional>
 #include <limits>
 
-#include "engine/FileSystem.h"
+#include "engine/files/FileSystem.h"
 #include "frontend/Profiles.h"
 #include "tests/profiles/SaveFixtures.h"
 #include "tests/support/ScratchFolder.h"

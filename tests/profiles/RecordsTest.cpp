@@ -3,7 +3,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "engine/FileSystem.h"
+#include "engine/files/FileSystem.h"
 #include "frontend/GameMenu.h"
 #include "frontend/Records.h"
 #include "tests/profiles/SaveFixtures.h"

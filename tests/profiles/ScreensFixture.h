@@ -1,10 +1,10 @@
 #pragma once
 // The shared device handed to the renderer at the virtual screen's own size, in a scratch
 // working folder with loose files only.
-#include "engine/D3DRender.h"
-#include "engine/FileSystem.h"
-#include "engine/GameSettings.h"
-#include "engine/VertexTemplates.h"
+#include "engine/files/FileSystem.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/VertexTemplates.h"
+#include "engine/shell/GameSettings.h"
 #include "tests/support/DeviceFixture.h"
 #include "tests/support/ScratchFolder.h"
 

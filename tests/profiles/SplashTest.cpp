@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "audio/AudioManager.h"
-#include "engine/GameSettings.h"
-#include "engine/InputState.h"
-#include "engine/WindowProcedure.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/InputState.h"
+#include "engine/shell/WindowProcedure.h"
 #include "frontend/GameMenu.h"
 #include "frontend/SplashSequence.h"
 #include "tests/profiles/ScreensFixture.h"

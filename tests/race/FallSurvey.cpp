@@ -12,16 +12,16 @@
 #include <cstdlib>
 #include <vector>
 
-#include "engine/GameTimer.h"
-#include "engine/VectorHelpers.h"
+#include "engine/helpers/VectorHelpers.h"
+#include "engine/shell/GameTimer.h"
 #include "frontend/GameMenu.h"
 #include "tests/race/RaceDataFixture.h"
 #include "tests/race/SteppedClock.h"
-#include "world/Platform.h"
-#include "world/Track.h"
-#include "world/Vehicle.h"
-#include "world/VehicleManager.h"
 #include "world/World.h"
+#include "world/scooters/Vehicle.h"
+#include "world/scooters/VehicleManager.h"
+#include "world/track/Platform.h"
+#include "world/track/Track.h"
 
 namespace {
 

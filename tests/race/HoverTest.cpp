@@ -9,9 +9,9 @@
 #include <string>
 
 #include "tests/race/RaceDataFixture.h"
-#include "world/CollisionQuery.h"
-#include "world/Vehicle.h"
 #include "world/World.h"
+#include "world/objects/CollisionQuery.h"
+#include "world/scooters/Vehicle.h"
 
 namespace {
 

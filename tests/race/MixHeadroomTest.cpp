@@ -19,16 +19,16 @@
 #include <vector>
 
 #include "audio/AudioManager.h"
-#include "engine/GameSettings.h"
-#include "engine/GameTimer.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/GameTimer.h"
 #include "frontend/GameMenu.h"
 #include "tests/race/RaceDataFixture.h"
 #include "tests/support/GeneratedData.h"
-#include "world/Race.h"
-#include "world/Track.h"
-#include "world/Vehicle.h"
-#include "world/VehicleManager.h"
 #include "world/World.h"
+#include "world/race/Race.h"
+#include "world/scooters/Vehicle.h"
+#include "world/scooters/VehicleManager.h"
+#include "world/track/Track.h"
 
 namespace {
 

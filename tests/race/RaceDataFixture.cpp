@@ -5,21 +5,21 @@
 #include <memory>
 #include <string>
 
-#include "engine/D3DRender.h"
-#include "engine/FileSystem.h"
-#include "engine/GameSettings.h"
-#include "engine/GameTimer.h"
+#include "engine/files/FileSystem.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/GameSettings.h"
+#include "engine/shell/GameTimer.h"
 #include "frontend/GameMenu.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/SharedDevice.h"
 #include "tools/makedata/Generators.h"
-#include "world/CollisionQuery.h"
-#include "world/ObjectManager.h"
-#include "world/Race.h"
-#include "world/Track.h"
-#include "world/Vehicle.h"
-#include "world/VehicleManager.h"
 #include "world/World.h"
+#include "world/objects/CollisionQuery.h"
+#include "world/objects/ObjectManager.h"
+#include "world/race/Race.h"
+#include "world/scooters/Vehicle.h"
+#include "world/scooters/VehicleManager.h"
+#include "world/track/Track.h"
 
 namespace {
 

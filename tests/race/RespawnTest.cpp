@@ -6,10 +6,10 @@
 #include <set>
 
 #include "tests/race/RaceDataFixture.h"
-#include "world/Platform.h"
-#include "world/Track.h"
-#include "world/Vehicle.h"
-#include "world/VehicleManager.h"
+#include "world/scooters/Vehicle.h"
+#include "world/scooters/VehicleManager.h"
+#include "world/track/Platform.h"
+#include "world/track/Track.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <btBulletDynamicsCommon.h>
 
-#include "engine/MeshContainer.h"
+#include "engine/mesh/MeshContainer.h"
 #include "tests/race/RaceDataFixture.h"
-#include "world/Vehicle.h"
 #include "world/World.h"
+#include "world/scooters/Vehicle.h"
 
 namespace {
 

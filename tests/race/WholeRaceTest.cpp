@@ -11,15 +11,15 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/GameTimer.h"
-#include "engine/VectorHelpers.h"
+#include "engine/helpers/VectorHelpers.h"
+#include "engine/shell/GameTimer.h"
 #include "tests/race/RaceDataFixture.h"
-#include "world/Platform.h"
-#include "world/Race.h"
-#include "world/Track.h"
-#include "world/Vehicle.h"
-#include "world/VehicleManager.h"
 #include "world/World.h"
+#include "world/race/Race.h"
+#include "world/scooters/Vehicle.h"
+#include "world/scooters/VehicleManager.h"
+#include "world/track/Platform.h"
+#include "world/track/Track.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "tests/support/SharedRenderer.h"
 
-#include "engine/D3DRender.h"
+#include "engine/render/D3DRender.h"
 #include "tests/support/SharedDevice.h"
 
 bool AdoptSharedDevice(UINT width, UINT height)

@@ -1,12 +1,12 @@
 // Collision queries over a small placed scene: a straight piece with a box on it and a tower.
 #include <gtest/gtest.h>
 
-#include "engine/VectorHelpers.h"
+#include "engine/helpers/VectorHelpers.h"
 #include "tests/track/TrackFixture.h"
-#include "world/CollisionQuery.h"
-#include "world/ObjectManager.h"
-#include "world/Vehicle.h"
-#include "world/VehicleManager.h"
+#include "world/objects/CollisionQuery.h"
+#include "world/objects/ObjectManager.h"
+#include "world/scooters/Vehicle.h"
+#include "world/scooters/VehicleManager.h"
 
 namespace {
 

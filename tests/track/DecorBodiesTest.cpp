@@ -5,11 +5,11 @@
 #include <btBulletDynamicsCommon.h>
 
 #include "tests/track/TrackFixture.h"
-#include "world/ObjectManager.h"
-#include "world/Platform.h"
-#include "world/Track.h"
-#include "world/Vehicle.h"
-#include "world/VehicleManager.h"
+#include "world/objects/ObjectManager.h"
+#include "world/scooters/Vehicle.h"
+#include "world/scooters/VehicleManager.h"
+#include "world/track/Platform.h"
+#include "world/track/Track.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include <memory>
 
-#include "engine/GameTimer.h"
+#include "engine/shell/GameTimer.h"
 #include "tests/track/TrackFixture.h"
-#include "world/Vehicle.h"
+#include "world/scooters/Vehicle.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <algorithm>
 #include <fstream>
 
-#include "engine/FileSystem.h"
-#include "engine/GameTimer.h"
+#include "engine/files/FileSystem.h"
+#include "engine/shell/GameTimer.h"
 #include "tests/track/TrackFixture.h"
-#include "world/ObjectManager.h"
-#include "world/Platform.h"
 #include "world/World.h"
+#include "world/objects/ObjectManager.h"
+#include "world/track/Platform.h"
 
 namespace {
 

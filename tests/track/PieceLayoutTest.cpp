@@ -7,16 +7,16 @@
 #include <stdexcept>
 #include <string>
 
-#include "engine/MeshContainer.h"
-#include "engine/VectorHelpers.h"
+#include "engine/helpers/VectorHelpers.h"
+#include "engine/mesh/MeshContainer.h"
 #include "tests/track/TrackFixture.h"
 #include "tools/makedata/PieceLayout.h"
-#include "world/CollisionQuery.h"
-#include "world/ObjectManager.h"
-#include "world/SceneObject.h"
-#include "world/Track.h"
-#include "world/TrackGeometry.h"
-#include "world/TrackPaths.h"
+#include "world/objects/CollisionQuery.h"
+#include "world/objects/ObjectManager.h"
+#include "world/objects/SceneObject.h"
+#include "world/track/Track.h"
+#include "world/track/TrackGeometry.h"
+#include "world/track/TrackPaths.h"
 
 namespace {
 

@@ -8,14 +8,14 @@
 #include <set>
 #include <vector>
 
-#include "engine/VectorHelpers.h"
+#include "engine/helpers/VectorHelpers.h"
 #include "tests/track/TrackFixture.h"
 #include "tools/makedata/MeshWriter.h"
 #include "tools/makedata/ObjectDescriptionWriter.h"
-#include "world/ObjectManager.h"
-#include "world/Platform.h"
-#include "world/Track.h"
-#include "world/TrackGeometry.h"
+#include "world/objects/ObjectManager.h"
+#include "world/track/Platform.h"
+#include "world/track/Track.h"
+#include "world/track/TrackGeometry.h"
 
 namespace {
 

@@ -2,16 +2,16 @@
 
 #include <memory>
 
-#include "engine/D3DRender.h"
-#include "engine/FileSystem.h"
-#include "engine/GameSettings.h"
+#include "engine/files/FileSystem.h"
+#include "engine/render/D3DRender.h"
+#include "engine/shell/GameSettings.h"
+#include "tests/support/GeneratedData.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/SharedDevice.h"
-#include "tests/support/GeneratedData.h"
-#include "world/CollisionQuery.h"
-#include "world/ObjectManager.h"
-#include "world/Track.h"
 #include "world/World.h"
+#include "world/objects/CollisionQuery.h"
+#include "world/objects/ObjectManager.h"
+#include "world/track/Track.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/PackIndex.h"
+#include "engine/files/PackIndex.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/MeshFile.h"
+#include "engine/mesh/MeshFile.h"
 #include "tools/makedata/Shapes.h"
 
 // The fixed roles of the vertex groups that generators fill.

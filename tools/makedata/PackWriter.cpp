@@ -4,7 +4,7 @@
 #include <limits>
 #include <stdexcept>
 
-#include "engine/PackIndex.h"
+#include "engine/files/PackIndex.h"
 
 namespace {
 

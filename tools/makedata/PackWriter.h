@@ -1,5 +1,5 @@
 #pragma once
-// Builds one pack's index and data file (format in engine/PackIndex.h).
+// Builds one pack's index and data file (format in engine/files/PackIndex.h).
 #include <cstdint>
 #include <span>
 #include <string>

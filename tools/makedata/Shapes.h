@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "engine/MeshFile.h"
+#include "engine/mesh/MeshFile.h"
 
 struct Vec3 {
     float x = 0, y = 0, z = 0;

@@ -5,7 +5,7 @@
 #include <exception>
 #include <filesystem>
 
-#include "engine/PackIndex.h"
+#include "engine/files/PackIndex.h"
 #include "tools/makedata/DataSetSink.h"
 #include "tools/makedata/FileUpdate.h"
 #include "tools/makedata/Generators.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/PackIndex.h"
+#include "engine/files/PackIndex.h"
 
 struct OpenedPack {
     std::string dataPath;

@@ -1,8 +1,0 @@
-#include "engine/ProgramEntry.h"
-#include "platform/win/WinWindow.h"
-
-// The command line is not used.
-int main()
-{
-    return WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWNORMAL);
-}

@@ -1,0 +1,30 @@
+// The game's main objects. The order of the definitions below is the order of construction.
+#include "audio/AudioManager.h"
+#include "engine/render/D3DRender.h"
+#include "engine/render/LightManager.h"
+#include "frontend/Background.h"
+#include "frontend/GameMenu.h"
+#include "frontend/MenuText.h"
+#include "world/World.h"
+#include "world/effects/FlameSystem.h"
+#include "world/objects/CollisionQuery.h"
+#include "world/objects/ObjectManager.h"
+#include "world/race/Hud.h"
+#include "world/scooters/VehicleManager.h"
+#include "world/sky/Environment.h"
+#include "world/track/Track.h"
+
+CD3DRender d3dRender;
+CMenuText menuText;
+CAudioManager audioManager;
+CLightManager lightManager;
+CEnvironment environment;
+CCollisionQuery collisionQuery;
+CWorld world;
+CVehicleManager vehicleManager;
+CObjectManager objectManager;
+CTrack track;
+CFlameSystem flameSystem;
+CHud hud;
+CBackground background;
+CGameMenu gameMenu;
