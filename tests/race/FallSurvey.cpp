@@ -16,7 +16,7 @@
 #include "engine/shell/GameTimer.h"
 #include "frontend/GameMenu.h"
 #include "tests/race/RaceDataFixture.h"
-#include "tests/race/SteppedClock.h"
+#include "tests/support/SteppedClock.h"
 #include "world/World.h"
 #include "world/scooters/Vehicle.h"
 #include "world/scooters/VehicleManager.h"

@@ -16,6 +16,7 @@
 #include "frontend/GameMenu.h"
 #include "platform/win/WinMessages.h"
 #include "platform/win/WinTime.h"
+#include "tests/support/SteppedClock.h"
 #include "tests/world/ScriptedPlayer.h"
 #include "tests/world/WorldFixture.h"
 #include "world/World.h"
@@ -67,8 +68,10 @@ int LastSegmentOf(const CPlatform* piece)
 
 class RespawnRunwayTest : public WorldTest {
 protected:
+    // Frames of exactly frameMs on the stepped clock, whatever the machine's load.
     void Frame() const
     {
+        steppedClockMilliseconds += frameMs;
         gameTimer.lastReading = timeGetTime() - frameMs;
         world.Frame();
     }
@@ -96,6 +99,7 @@ protected:
     // A quick race of one racer, the given scooter at its starting levels, up to the green light.
     void StartRace(int seed, int scooter)
     {
+        steppedClockMilliseconds = 0; // the same race whatever ran before
         gameMenu.OpenPage(MENU_PAGE_NONE);
         RacerLevelFactor = 1.0f;
         world.LoadLocation(1);
