@@ -1,21 +1,11 @@
 #include <btBulletDynamicsCommon.h>
 
 #include "engine/helpers/VectorHelpers.h"
+#include "world/BodyPlacement.h"
 #include "world/World.h"
 #include "world/objects/StaticObject.h"
 
 namespace {
-
-// Origin at position; basis the inverse (transpose) of the look-at rotation, whose rows are
-// right, up and forward.
-btTransform StartTransform(const D3DXVECTOR3& position, const D3DXVECTOR3& target, const D3DXVECTOR3& up)
-{
-    D3DXMATRIX lookAt;
-    BuildLookAtMatrix(lookAt, position, target, up);
-    const btMatrix3x3 basis(lookAt._11, lookAt._21, lookAt._31, lookAt._12, lookAt._22, lookAt._32, lookAt._13,
-                            lookAt._23, lookAt._33);
-    return btTransform(basis, btVector3(position.x, position.y, position.z));
-}
 
 D3DXVECTOR3 Row(const D3DXMATRIX& m, int row) { return D3DXVECTOR3(m.m[row][0], m.m[row][1], m.m[row][2]); }
 

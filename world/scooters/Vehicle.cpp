@@ -10,6 +10,7 @@
 #include "engine/helpers/VectorHelpers.h"
 #include "engine/render/LightManager.h"
 #include "engine/shell/InputState.h"
+#include "world/BodyPlacement.h"
 #include "world/World.h"
 #include "world/objects/ObjectDescription.h"
 #include "world/race/Hud.h"
@@ -19,16 +20,6 @@ namespace {
 
 constexpr float TARGET_DISTANCE = 100.0f;
 constexpr int PAD_COUNT = 4;
-
-btTransform StartTransform(const D3DXVECTOR3& position, const D3DXVECTOR3& target, const D3DXVECTOR3& up)
-{
-    D3DXMATRIX lookAt;
-    BuildLookAtMatrix(lookAt, position, target, up);
-    // Rows right, up, forward become the basis columns.
-    const btMatrix3x3 basis(lookAt._11, lookAt._21, lookAt._31, lookAt._12, lookAt._22, lookAt._32, lookAt._13,
-                            lookAt._23, lookAt._33);
-    return btTransform(basis, btVector3(position.x, position.y, position.z));
-}
 
 float ReadFloatLine(int handle)
 {
