@@ -18,6 +18,7 @@
 #include "frontend/Profiles.h"
 #include "platform/win/WinMessages.h"
 #include "platform/win/WinTime.h"
+#include "tests/support/SteppedClock.h"
 #include "tests/world/ScriptedPlayer.h"
 #include "tests/world/WorldFixture.h"
 #include "world/World.h"
@@ -53,8 +54,10 @@ struct RaceResult {
 
 class KeyboardRaceTest : public WorldTest, public testing::WithParamInterface<RaceSetup> {
 protected:
+    // Frames of exactly FRAME_MS on the stepped clock, whatever the machine's load.
     static void Frame()
     {
+        steppedClockMilliseconds += FRAME_MS;
         gameTimer.lastReading = timeGetTime() - FRAME_MS;
         world.Frame();
     }
@@ -62,6 +65,7 @@ protected:
     // The quick race as the menu starts it: location, course, grid, opponents' levels, start sequence.
     static void StartQuickRace(const RaceSetup& setup)
     {
+        steppedClockMilliseconds = 0; // the same grid and race whatever ran before
         gameMenu.OpenPage(MENU_PAGE_NONE); // as the transition page leaves it
         RacerLevelFactor = setup.racerLevelFactor;
         world.LoadLocation(1);
