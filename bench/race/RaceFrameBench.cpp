@@ -5,9 +5,11 @@
 // the computer driver does not). One iteration is one world frame with its message pump.
 //
 // Reported per size: frames per second (median and 5th percentile), draw calls, GL state calls,
-// render-target switches and pixels cleared and copied per frame, and the milliseconds of each
-// frame step and of each pass of the 3D scene with the triangles of the heaviest passes
-// (measured afterwards on frames that finish the GL work at the end of each step).
+// render-target switches and pixels cleared and copied per frame, the CPU milliseconds per frame
+// of the game's thread and of the renderer's own threads (a software rasterizer's, with audio
+// off), and the milliseconds of each frame step and of each pass of the 3D scene with the
+// renderer threads' CPU milliseconds in it and the triangles of the heaviest passes (measured
+// afterwards on frames that finish the GL work at the end of each step).
 #include <benchmark/benchmark.h>
 #include <epoxy/gl.h>
 #include <sys/wait.h>
@@ -20,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -140,15 +143,33 @@ bool PrepareRace(benchmark::State& state)
     return d3dRender.MotionBlurRuns();
 }
 
+double CpuSeconds(clockid_t clock)
+{
+    timespec t {};
+    clock_gettime(clock, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+// CPU time of the process's threads other than the game's own: the renderer's.
+double RendererThreadSeconds()
+{
+    return CpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+}
+
 // Frame-step times: the GL work of each step is finished before its end is taken.
 std::array<double, FRAME_STEPS> stepSeconds {};
+std::array<double, FRAME_STEPS> stepRendererSeconds {};
 std::array<double, FRAME_STEPS> stepFaces {};
 Clock::time_point stepStart;
+double rendererSecondsAtStepStart = 0.0;
 int facesAtStepStart = 0;
 
 void TimeFrameStep(FrameStep step)
 {
     glFinish();
+    const double rendererSeconds = RendererThreadSeconds();
+    stepRendererSeconds[step] += rendererSeconds - rendererSecondsAtStepStart;
+    rendererSecondsAtStepStart = rendererSeconds;
     const Clock::time_point now = Clock::now();
     stepSeconds[step] += std::chrono::duration<double>(now - stepStart).count();
     stepStart = now;
@@ -160,10 +181,12 @@ void TimeFrameStep(FrameStep step)
 void ReportFrameSplit(benchmark::State& state, int frames)
 {
     stepSeconds = {};
+    stepRendererSeconds = {};
     stepFaces = {};
     frameStepDone = TimeFrameStep;
     for (int frame = 0; frame < frames; ++frame) {
         stepStart = Clock::now();
+        rendererSecondsAtStepStart = RendererThreadSeconds();
         facesAtStepStart = d3dRender.facesDrawn;
         RunFrame();
     }
@@ -175,12 +198,13 @@ void ReportFrameSplit(benchmark::State& state, int frames)
     double world = 0.0;
     for (int step = 0; step < FRAME_STEPS; ++step) {
         state.counters[NAMES[step]] = stepSeconds[step] * 1000.0 / frames;
+        state.counters[std::string("rast_") + NAMES[step]] = stepRendererSeconds[step] * 1000.0 / frames;
         if (step <= FRAME_STEP_WORLD_DRAWING)
             world += state.counters[NAMES[step]];
     }
     state.counters["ms_world"] = world;
     // Triangles drawn by the passes that carry the most geometry.
-    for (const auto [step, name] : {std::pair {FRAME_STEP_COURSE, "tris_course"}, {FRAME_STEP_SCOOTERS, "tris_scooters"},
+    for (const auto& [step, name] : {std::pair {FRAME_STEP_COURSE, "tris_course"}, {FRAME_STEP_SCOOTERS, "tris_scooters"},
                                     {FRAME_STEP_SHADOWS, "tris_shadows"}, {FRAME_STEP_SCOOTER_EFFECTS, "tris_scooter_fx"}})
         state.counters[name] = stepFaces[step] / frames;
 }
@@ -199,6 +223,7 @@ void BM_RaceFrame(benchmark::State& state)
     IDirect3DDevice9* device = d3dRender.device;
     const DeviceCounters before = CountersOf(device);
     const std::uint64_t stateCallsBefore = GlStateCallCount(device);
+    const double gameThreadBefore = CpuSeconds(CLOCK_THREAD_CPUTIME_ID), rendererBefore = RendererThreadSeconds();
     std::vector<double> framesPerSecond;
     for (auto _ : state) {
         const Clock::time_point begin = Clock::now();
@@ -207,6 +232,8 @@ void BM_RaceFrame(benchmark::State& state)
     }
     const DeviceCounters after = CountersOf(device);
     const auto frames = static_cast<double>(state.iterations());
+    state.counters["cpu_ms_game_thread"] = (CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - gameThreadBefore) * 1000.0 / frames;
+    state.counters["cpu_ms_renderer_threads"] = (RendererThreadSeconds() - rendererBefore) * 1000.0 / frames;
     state.counters["fps_median"] = Percentile(framesPerSecond, 0.5);
     state.counters["fps_p5"] = Percentile(framesPerSecond, 0.05);
     state.counters["draws"] = double(after.draws - before.draws) / frames;
