@@ -205,7 +205,7 @@ void ReportFrameSplit(benchmark::State& state, int frames)
     state.counters["ms_world"] = world;
     // Triangles drawn by the passes that carry the most geometry.
     for (const auto& [step, name] : {std::pair {FRAME_STEP_COURSE, "tris_course"}, {FRAME_STEP_SCOOTERS, "tris_scooters"},
-                                    {FRAME_STEP_SHADOWS, "tris_shadows"}, {FRAME_STEP_SCOOTER_EFFECTS, "tris_scooter_fx"}})
+                                     {FRAME_STEP_SHADOWS, "tris_shadows"}, {FRAME_STEP_SCOOTER_EFFECTS, "tris_scooter_fx"}})
         state.counters[name] = stepFaces[step] / frames;
 }
 
