@@ -269,7 +269,8 @@ void main()
 )";
 
 // Best ocean: waves from two drifting samples of the noise volume bend the normal; the colour is
-// lit by the sun, reflects the planet's surroundings, and fades out towards the rim.
+// lit by the sun and reflects the planet's surroundings, more so towards the rim, where the sun's
+// glint on the waves fades out. Drawn with blending off: the rim keeps its colour.
 const char* const OceanFull = R"(@technique techOceanSurface glsl
 @sampler texNoise3D 0
 @sampler texPlanetEnvMap 1
@@ -299,8 +300,8 @@ void main()
     float fresnel = pow(1.0 - facing, 3.0);
     float glint = pow(max(dot(reflect(-light, normal), view), 0.0), 64.0);
     vec3 water = OceanColor.rgb * (GlobalAmbient.rgb + DirLight_Diff.rgb * max(dot(normal, light), 0.0));
-    vec3 colour = mix(water, reflected, fresnel * 0.6) + DirLight_Spec.rgb * glint;
-    gl_FragColor = vec4(colour * fade, fade);
+    vec3 colour = mix(water, reflected, fresnel * 0.6) + DirLight_Spec.rgb * glint * fade;
+    gl_FragColor = vec4(colour, 1.0);
 }
 @end
 )";
@@ -312,11 +313,8 @@ void main()
 {
     vec4 world = OceanPlace(gl_Vertex.xyz);
     vec3 normal = normalize(gl_Normal);
-    vec3 view = normalize(EyePos.xyz - world.xyz);
-    float facing = max(dot(normal, view), 0.0);
-    float fade = clamp(pow(max(facing, 1e-4), -FadeExp) + FadeBias, 0.0, 1.0);
     float sun = max(dot(normal, -normalize(DirLight_Dir.xyz)), 0.0);
-    colour = OceanColor.rgb * (GlobalAmbient.rgb + DirLight_Diff.rgb * sun) * fade;
+    colour = OceanColor.rgb * (GlobalAmbient.rgb + DirLight_Diff.rgb * sun);
     gl_Position = world * matViewProj;
 }
 @fragment
