@@ -240,10 +240,13 @@ void CD3DRender::DrawMotionBlur()
     SetLighting(0);
     device->SetFVF(SCREEN_VERTEX_FVF);
     device->SetStreamSource(0, blurQuads[RaceMode == RACE_MODE_AUTOPLAY ? 1 : 0], 0, sizeof(ScreenVertex));
+    // Solid also in the wireframe view: lines would leave the rest of the screen as it was.
+    ForceSolidFill(true);
     effect->Begin(nullptr, 0);
     effect->Pass(0);
     device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
     effect->End();
+    ForceSolidFill(false);
     facesDrawn += 2;
 
     // Target 0 must not stay bound while the next frame is drawn into it.

@@ -352,18 +352,35 @@ TEST_F(GroundPlanetTest, CloudsBrightenThePlanetWithoutBurningIt)
     }
 }
 
-// The wireframe view (key F) draws lines, but the far depth put back after the sky is drawn solid:
-// no mark of the course is left in the stencil for the passes after it.
-TEST_F(GroundPlanetTest, WireframeViewLeavesNoCourseMarks)
+// The wireframe view (key F) draws lines, but what must cover the screen is drawn solid, with the
+// blur off and on: the far depth put back after the sky leaves no mark of the course in the
+// stencil for the passes after it, and the frame replaces every pixel of the one before.
+TEST_F(GroundPlanetTest, WireframeViewLeavesNoCourseMarksAndNothingOfTheFrameBefore)
 {
     GameSettings[SLOT_SHADOWS] = 0; // the shadow passes leave their own marks
     Enter(1, VIEWS[0]);
-    d3dRender.ToggleWireframe();
-    ASSERT_EQ(d3dRender.fillMode, D3DFILL_WIREFRAME);
-    Render(BLACK);
-    const std::vector<unsigned char> stencil = ReadStencil();
-    d3dRender.ToggleWireframe();
-    EXPECT_EQ(std::count(stencil.begin(), stencil.end(), 0), long(stencil.size()));
+    for (int blur : {0, 1}) {
+        GameSettings[SLOT_BLUR] = blur;
+        d3dRender.blurStrength = float(blur);
+        ASSERT_EQ(d3dRender.MotionBlurRuns(), blur == 1);
+        d3dRender.ToggleWireframe();
+        ASSERT_EQ(d3dRender.fillMode, D3DFILL_WIREFRAME);
+        for (int frame = 0; frame < 4; ++frame) // a blur history of wireframe frames
+            Render(BLACK);
+        const Picture black = Render(BLACK);
+        const Picture white = Render(WHITE);
+        // The scene's stencil is the blur's own depth surface's while the blur runs.
+        IDirect3DSurface9* screenDepth = nullptr;
+        d3dRender.device->GetDepthStencilSurface(&screenDepth);
+        if (blur)
+            d3dRender.device->SetDepthStencilSurface(d3dRender.blurDepthSurface);
+        const std::vector<unsigned char> stencil = ReadStencil();
+        d3dRender.device->SetDepthStencilSurface(screenDepth);
+        screenDepth->Release();
+        d3dRender.ToggleWireframe();
+        EXPECT_EQ(Differing(black, white), 0) << "blur " << blur;
+        EXPECT_EQ(std::count(stencil.begin(), stencil.end(), 0), long(stencil.size())) << "blur " << blur;
+    }
 }
 
 } // namespace
