@@ -204,7 +204,7 @@ public:
 private:
     static void Resize(unsigned width, unsigned height)
     {
-        const float strength = d3dRender.blurStrength; // new blur targets start without
+        const float strength = d3dRender.blurStrength; // making the targets again sets it to 0
         UseScreenSize(width, height);
         d3dRender.blurStrength = strength;
         if (world.activeCamera)
