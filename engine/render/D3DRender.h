@@ -63,6 +63,9 @@ public:
     virtual void SetCursorPosition(float x, float y);
 
     // ---- Further operations ----
+    // Solid drawing whatever the fill mode (true), or the fill mode again (false): for what must
+    // cover the screen also in the wireframe view.
+    void ForceSolidFill(bool solid);
     void SetTechnique(const char* name);
     void SetEffectTexture(const char* name, IDirect3DBaseTexture9* texture);
     IDirect3DTexture9* GetTexture(int id);

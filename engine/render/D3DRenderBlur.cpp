@@ -2,6 +2,7 @@
 // a history of falling resolutions; a post-effect technique then blends the four onto the back
 // buffer.
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "engine/render/D3DRender.h"
@@ -18,6 +19,8 @@ constexpr UINT BLUR_TARGET_SIZES[BLUR_TARGETS] = {1024, 768, 512, 256};
 constexpr UINT BLUR_DEPTH_SIZE = 1024;
 constexpr LONG AUTOPLAY_RENDER_SIZE = 512;
 constexpr LONG RENDER_SIZE = 1024;
+// Pixel shader constants c2 to c5: the area sampled in each target.
+constexpr UINT FIRST_AREA_CONSTANT = 2;
 
 // The active camera's viewport on the virtual screen, and its view again.
 void ResetCameraViewport(float width, float height, bool updateView)
@@ -37,6 +40,17 @@ RECT FilledArea(int target, const RECT& sceneArea)
         return static_cast<LONG>(BLUR_TARGET_SIZES[target] * UINT(side) / UINT(RENDER_SIZE));
     };
     return RECT {0, 0, scale(sceneArea.right), scale(sceneArea.bottom)};
+}
+
+// The texture coordinates that the composition samples a target within, as (least u, least v,
+// most u, most v): the centres of the outer texels of its filled area, so that the filtering
+// reaches nothing beyond it, nor, wrapping round, the far side of the target.
+std::array<float, 4> SampledArea(int target, const RECT& sceneArea)
+{
+    const RECT filled = FilledArea(target, sceneArea);
+    const auto size = static_cast<float>(BLUR_TARGET_SIZES[target]);
+    return {0.5f / size, 0.5f / size, (static_cast<float>(filled.right) - 0.5f) / size,
+            (static_cast<float>(filled.bottom) - 0.5f) / size};
 }
 
 } // namespace
@@ -228,6 +242,11 @@ void CD3DRender::DrawMotionBlur()
     const float c1[4] = {1.0f / (4.0f * blurStrength), 0.0f, 0.0f, 0.0f};
     device->SetPixelShaderConstantF(0, c0, 1);
     device->SetPixelShaderConstantF(1, c1, 1);
+    const RECT sceneArea = MotionBlurSceneArea(RaceMode == RACE_MODE_AUTOPLAY);
+    for (int target = 0; target < BLUR_TARGETS; ++target) {
+        const std::array<float, 4> area = SampledArea(target, sceneArea);
+        device->SetPixelShaderConstantF(FIRST_AREA_CONSTANT + UINT(target), area.data(), 1);
+    }
     SetTechnique("techMotionBlur");
     for (int stage = 0; stage < BLUR_TARGETS; ++stage)
         device->SetTexture(static_cast<DWORD>(stage), blurTargets[stage]);
@@ -240,10 +259,13 @@ void CD3DRender::DrawMotionBlur()
     SetLighting(0);
     device->SetFVF(SCREEN_VERTEX_FVF);
     device->SetStreamSource(0, blurQuads[RaceMode == RACE_MODE_AUTOPLAY ? 1 : 0], 0, sizeof(ScreenVertex));
+    // Solid also in the wireframe view: lines would leave the rest of the screen as it was.
+    ForceSolidFill(true);
     effect->Begin(nullptr, 0);
     effect->Pass(0);
     device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
     effect->End();
+    ForceSolidFill(false);
     facesDrawn += 2;
 
     // Target 0 must not stay bound while the next frame is drawn into it.

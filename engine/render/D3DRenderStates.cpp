@@ -213,6 +213,11 @@ void CD3DRender::ToggleWireframe()
         device->SetRenderState(D3DRS_FILLMODE, static_cast<DWORD>(fillMode));
 }
 
+void CD3DRender::ForceSolidFill(bool solid)
+{
+    device->SetRenderState(D3DRS_FILLMODE, static_cast<DWORD>(solid ? int(D3DFILL_SOLID) : fillMode));
+}
+
 void CD3DRender::ToggleShadeMode()
 {
     shadeMode = shadeMode == D3DSHADE_GOURAUD ? D3DSHADE_FLAT : D3DSHADE_GOURAUD;

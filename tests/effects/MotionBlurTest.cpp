@@ -1,10 +1,12 @@
 // Motion blur: its four targets, the conditions under which it runs, the history it keeps, the
 // scene's area in the targets and the switch-off when the history cannot be copied.
 #include <utility>
+#include <vector>
 
 #include "engine/render/D3DRender.h"
 #include "engine/shell/GameSettings.h"
 #include "frontend/GameMenu.h"
+#include "platform/gfx/GfxControl.h"
 #include "tests/effects/EffectsFixture.h"
 #include "tests/support/DeviceFixture.h"
 #include "world/World.h"
@@ -46,6 +48,27 @@ protected:
         d3dRender.BeginMotionBlur();
         d3dRender.device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, colour, 1.0f, 0);
         d3dRender.DrawMotionBlur();
+    }
+
+    // Every texel of the four targets, the parts no scene fills too, set to colour.
+    static void FillTargets(D3DCOLOR colour)
+    {
+        IDirect3DSurface9* backBuffer = nullptr;
+        d3dRender.device->GetRenderTarget(0, &backBuffer);
+        for (IDirect3DTexture9* target : d3dRender.blurTargets) {
+            IDirect3DSurface9* surface = nullptr;
+            target->GetSurfaceLevel(0, &surface);
+            d3dRender.device->SetRenderTarget(0, surface); // the viewport: the whole surface
+            d3dRender.device->Clear(0, nullptr, D3DCLEAR_TARGET, colour, 1.0f, 0);
+            surface->Release();
+        }
+        d3dRender.device->SetRenderTarget(0, backBuffer);
+        backBuffer->Release();
+    }
+
+    static std::vector<D3DCOLOR> Screen()
+    {
+        return ReadRenderTarget(d3dRender.device, 0, 0, int(RENDER_WIDTH), int(RENDER_HEIGHT));
     }
 };
 
@@ -158,6 +181,27 @@ TEST_F(MotionBlurTest, HistoryKeepsTheSceneAreaAtEachTargetsScale)
             BlurredFrame(0xFFFF0000);
             EXPECT_TRUE(ColourNear(PixelAt(700, 500), colour, 10)) << c.mode;
         }
+    }
+}
+
+// Once the history holds four frames of one scene, the composed screen is that scene's, to its
+// very edges: nothing of the targets' parts that no scene fills shows, whatever they hold.
+TEST_F(MotionBlurTest, TheScreenOwesNothingToTheTargetsUnfilledParts)
+{
+    d3dRender.blurStrength = 1.0f; // the four frames weigh alike
+    for (RaceModeCode mode : {RACE_MODE_QUICK, RACE_MODE_AUTOPLAY}) {
+        RaceMode = mode;
+        std::vector<D3DCOLOR> screens[2];
+        for (int filled = 0; filled < 2; ++filled) {
+            FillTargets(filled ? 0xFFFFFFFF : 0xFF000000);
+            for (int frame = 0; frame < BLUR_TARGETS; ++frame)
+                BlurredFrame(0xFF808080);
+            screens[filled] = Screen();
+        }
+        long differing = 0;
+        for (std::size_t i = 0; i < screens[0].size(); ++i)
+            differing += screens[0][i] != screens[1][i];
+        EXPECT_EQ(differing, 0) << "race mode " << mode;
     }
 }
 

@@ -25,12 +25,19 @@ bool AdoptSharedDevice(UINT width, UINT height)
     d3dRender.LoadCubeTexture("Data/Locations/PlanetEnvMap.dds", &d3dRender.planetEnvMap);
     d3dRender.SetEffectTexture("texPlanetEnvMap", d3dRender.planetEnvMap);
     d3dRender.CreateBatchResources();
+    UseScreenSize(width, height);
+    d3dRender.SetLighting(1);
+    d3dRender.SetDefaultStates();
+    return true;
+}
+
+void UseScreenSize(UINT width, UINT height)
+{
+    d3dRender.presentParameters.BackBufferWidth = width;
+    d3dRender.presentParameters.BackBufferHeight = height;
     d3dRender.screenWidth = float(width);
     d3dRender.screenHeight = float(height);
     d3dRender.xFactor = d3dRender.screenWidth * 0.00125f;
     d3dRender.yFactor = d3dRender.screenHeight * 0.0016666667f;
     d3dRender.CreateRenderTargets();
-    d3dRender.SetLighting(1);
-    d3dRender.SetDefaultStates();
-    return true;
 }

@@ -7,3 +7,6 @@
 // the screen metrics, the blur targets and the default states. False without a device or a
 // technique file.
 bool AdoptSharedDevice(UINT width, UINT height);
+
+// The renderer's screen metrics and blur targets made for a back buffer of width x height.
+void UseScreenSize(UINT width, UINT height);

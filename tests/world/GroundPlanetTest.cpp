@@ -14,6 +14,7 @@
 #include "engine/shell/GameTimer.h"
 #include "platform/gfx/GfxControl.h"
 #include "tests/support/ContactSheet.h"
+#include "tests/support/SharedRenderer.h"
 #include "world/World.h"
 #include "world/objects/ObjectManager.h"
 #include "world/track/Track.h"
@@ -34,6 +35,8 @@ const View VIEWS[] = {
     {"Fall", {20, -40, 10}, {5, -100, 20}},
     {"FlyIn", {0, 60, -80}, {0, -30, 100}},
 };
+// Level, just above the start: the sea meets the sky low in the frame.
+const View LEVEL {"Level", {0, 20, 0}, {0, 0, 100}};
 
 struct Options {
     int atmosphere, ocean, bump, distance;
@@ -49,6 +52,13 @@ ContactSheet& Sheet()
 {
     static ContactSheet sheet(PLANET_IMAGE_FOLDER);
     return sheet;
+}
+
+// Frames at the game's own size, beside the sheet and not in it.
+const ContactSheet& FullSizeFrames()
+{
+    static const ContactSheet frames(PLANET_IMAGE_FOLDER "/full");
+    return frames;
 }
 
 int Channel(D3DCOLOR colour, int shift) { return int((colour >> shift) & 0xFF); }
@@ -79,6 +89,18 @@ long Differing(const Picture& a, const Picture& b)
     return count;
 }
 
+// Pixels from row `top` down whose channels add up to less in `picture` than in `reference`, by
+// more than rounding.
+long DarkerPixels(const Picture& picture, const Picture& reference, int width, int top)
+{
+    constexpr int ROUNDING = 6;
+    const auto sum = [](D3DCOLOR c) { return Red(c) + Green(c) + Blue(c); };
+    long count = 0;
+    for (std::size_t i = std::size_t(top) * std::size_t(width); i < picture.size(); ++i)
+        count += sum(picture[i]) + ROUNDING < sum(reference[i]);
+    return count;
+}
+
 std::string Name(int location, const View& view, const Options& o)
 {
     char name[96];
@@ -94,9 +116,14 @@ protected:
         WorldTest::SetUp();
         saved = {GameSettings[SLOT_ATMOSPHERE], GameSettings[SLOT_OSURFACE], GameSettings[SLOT_BUMP],
                  GameSettings[SLOT_DISTANCE]};
+        savedPs20 = d3dRender.ps20;
     }
     void TearDown() override
     {
+        if (d3dRender.ps20 != savedPs20) { // the technique file of the device's own level again
+            d3dRender.ps20 = savedPs20;
+            d3dRender.CreateRenderTechniques();
+        }
         Use(saved);
         GameSettings[SLOT_BLUR] = 0;
         d3dRender.blurStrength = 0.0f;
@@ -125,14 +152,14 @@ protected:
         objectManager.Update();
     }
 
-    // One frame drawn over a back buffer filled with fill.
+    // One frame drawn over a screen filled with fill.
     static Picture Render(D3DCOLOR fill)
     {
         d3dRender.device->BeginScene();
         d3dRender.device->Clear(0, nullptr, D3DCLEAR_TARGET, fill, 1.0f, 0);
         world.Render();
         d3dRender.device->EndScene();
-        return ReadRenderTarget(d3dRender.device, 0, 0, int(WORLD_SCREEN_WIDTH), int(WORLD_SCREEN_HEIGHT));
+        return ReadRenderTarget(d3dRender.device, 0, 0, int(d3dRender.screenWidth), int(d3dRender.screenHeight));
     }
     static Picture Shown(const std::string& name, const Picture& picture)
     {
@@ -141,6 +168,50 @@ protected:
     }
 
     Options saved {};
+    int savedPs20 = 0;
+};
+
+// The game's own 800 x 600 screen for the frames drawn while it lives: a target and depth
+// surface of that size in place of the test's small back buffer, the screen metrics, the blur
+// targets and the camera's viewport made for it.
+class FullSizeScreen {
+public:
+    static constexpr int WIDTH = 800, HEIGHT = 600;
+
+    FullSizeScreen()
+    {
+        IDirect3DDevice9* device = d3dRender.device;
+        device->CreateRenderTarget(WIDTH, HEIGHT, D3DFMT_X8R8G8B8, D3DMULTISAMPLE_NONE, 0, FALSE, &colour_, nullptr);
+        device->CreateDepthStencilSurface(WIDTH, HEIGHT, D3DFMT_D24S8, D3DMULTISAMPLE_NONE, 0, FALSE, &depth_, nullptr);
+        device->GetRenderTarget(0, &backBuffer_);
+        device->GetDepthStencilSurface(&backDepth_);
+        device->SetRenderTarget(0, colour_);
+        device->SetDepthStencilSurface(depth_);
+        Resize(WIDTH, HEIGHT);
+    }
+    ~FullSizeScreen()
+    {
+        d3dRender.device->SetRenderTarget(0, backBuffer_);
+        d3dRender.device->SetDepthStencilSurface(backDepth_);
+        Resize(WORLD_SCREEN_WIDTH, WORLD_SCREEN_HEIGHT);
+        for (IDirect3DSurface9* surface : {colour_, depth_, backBuffer_, backDepth_})
+            if (surface)
+                surface->Release();
+    }
+    FullSizeScreen(const FullSizeScreen&) = delete;
+    FullSizeScreen& operator=(const FullSizeScreen&) = delete;
+
+private:
+    static void Resize(unsigned width, unsigned height)
+    {
+        const float strength = d3dRender.blurStrength; // making the targets again sets it to 0
+        UseScreenSize(width, height);
+        d3dRender.blurStrength = strength;
+        if (world.activeCamera)
+            world.activeCamera->SetViewport(0.0f, 0.0f, 800.0f, 600.0f);
+    }
+
+    IDirect3DSurface9 *colour_ = nullptr, *depth_ = nullptr, *backBuffer_ = nullptr, *backDepth_ = nullptr;
 };
 
 // Every pixel of the frame is drawn by someone: seas, the planet's rim, the sky around it, with
@@ -160,6 +231,22 @@ TEST_F(GroundPlanetTest, AFrameOwesNothingToTheColourItIsDrawnOver)
         }
     }
     Sheet().Write("sheet", 6);
+}
+
+// At the game's own size, where thin faults show: every location from the level view at the best
+// settings, each frame kept for a person to look at.
+TEST_F(GroundPlanetTest, FullSizeFramesOweNothingToTheColourTheyAreDrawnOver)
+{
+    const Options best {2, 1, 1, 2000};
+    Use(best);
+    for (int location = 1; location <= LOCATIONS; ++location) {
+        Enter(location, LEVEL);
+        const FullSizeScreen screen;
+        const Picture black = Render(BLACK);
+        const Picture white = Render(WHITE);
+        FullSizeFrames().Add(Name(location, LEVEL, best), white, FullSizeScreen::WIDTH, FullSizeScreen::HEIGHT);
+        EXPECT_EQ(Differing(black, white), 0) << "location " << location;
+    }
 }
 
 // With the blur on, the scene target is drawn over the previous frame's scene: once the history
@@ -203,6 +290,31 @@ TEST_F(GroundPlanetTest, TheOceanShowsThroughTheSeasAndItsWavesMove)
     }
 }
 
+// The best ocean, drawn with blending off, keeps its water and reflection out to the rim: where
+// the sea meets the sky it is nowhere darker than the simple ocean, with either shader level
+// that draws it. Only the lower part of the level view is compared: the course's signs above
+// it change with every race.
+TEST_F(GroundPlanetTest, TheBestOceanIsNowhereDarkerThanTheSimpleOne)
+{
+    constexpr int SEA_TOP = FullSizeScreen::HEIGHT * 3 / 5;
+    for (int ps20 : {1, 0}) {
+        d3dRender.ps20 = ps20;
+        ASSERT_EQ(d3dRender.CreateRenderTechniques(), 0);
+        for (int location : OCEAN_LOCATIONS) {
+            Picture frames[2];
+            for (int ocean : {1, 0}) {
+                Use({0, ocean, 0, 2000});
+                gameTimer.gameTime = 60000; // the planet turns with the clock
+                Enter(location, LEVEL);
+                const FullSizeScreen screen;
+                frames[ocean] = Render(BLACK);
+            }
+            EXPECT_EQ(DarkerPixels(frames[1], frames[0], FullSizeScreen::WIDTH, SEA_TOP), 0)
+                << "location " << location << (ps20 ? ", per-pixel ocean" : ", per-vertex ocean");
+        }
+    }
+}
+
 // Without an ocean the seas are the body's own opaque colour, whatever the Ocean setting says.
 TEST_F(GroundPlanetTest, SeasWithoutAnOceanAreOpaque)
 {
@@ -240,18 +352,35 @@ TEST_F(GroundPlanetTest, CloudsBrightenThePlanetWithoutBurningIt)
     }
 }
 
-// The wireframe view (key F) draws lines, but the far depth put back after the sky is drawn solid:
-// no mark of the course is left in the stencil for the passes after it.
-TEST_F(GroundPlanetTest, WireframeViewLeavesNoCourseMarks)
+// The wireframe view (key F) draws lines, but what must cover the screen is drawn solid, with the
+// blur off and on: the far depth put back after the sky leaves no mark of the course in the
+// stencil for the passes after it, and the frame replaces every pixel of the one before.
+TEST_F(GroundPlanetTest, WireframeViewLeavesNoCourseMarksAndNothingOfTheFrameBefore)
 {
     GameSettings[SLOT_SHADOWS] = 0; // the shadow passes leave their own marks
     Enter(1, VIEWS[0]);
-    d3dRender.ToggleWireframe();
-    ASSERT_EQ(d3dRender.fillMode, D3DFILL_WIREFRAME);
-    Render(BLACK);
-    const std::vector<unsigned char> stencil = ReadStencil();
-    d3dRender.ToggleWireframe();
-    EXPECT_EQ(std::count(stencil.begin(), stencil.end(), 0), long(stencil.size()));
+    for (int blur : {0, 1}) {
+        GameSettings[SLOT_BLUR] = blur;
+        d3dRender.blurStrength = float(blur);
+        ASSERT_EQ(d3dRender.MotionBlurRuns(), blur == 1);
+        d3dRender.ToggleWireframe();
+        ASSERT_EQ(d3dRender.fillMode, D3DFILL_WIREFRAME);
+        for (int frame = 0; frame < 4; ++frame) // a blur history of wireframe frames
+            Render(BLACK);
+        const Picture black = Render(BLACK);
+        const Picture white = Render(WHITE);
+        // The scene's stencil is the blur's own depth surface's while the blur runs.
+        IDirect3DSurface9* screenDepth = nullptr;
+        d3dRender.device->GetDepthStencilSurface(&screenDepth);
+        if (blur)
+            d3dRender.device->SetDepthStencilSurface(d3dRender.blurDepthSurface);
+        const std::vector<unsigned char> stencil = ReadStencil();
+        d3dRender.device->SetDepthStencilSurface(screenDepth);
+        screenDepth->Release();
+        d3dRender.ToggleWireframe();
+        EXPECT_EQ(Differing(black, white), 0) << "blur " << blur;
+        EXPECT_EQ(std::count(stencil.begin(), stencil.end(), 0), long(stencil.size())) << "blur " << blur;
+    }
 }
 
 } // namespace

@@ -49,9 +49,9 @@ void FarDepthOnUnmarkedPixels()
                                   {x2, y2, FAR_DEPTH, 1.0f, 0, 0, 0, 0}};
     d3dRender.device->SetFVF(SCREEN_VERTEX_FVF);
     // Solid also in the wireframe view: its lines alone would leave marks and depth between them.
-    SetState(D3DRS_FILLMODE, D3DFILL_SOLID);
+    d3dRender.ForceSolidFill(true);
     d3dRender.device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(ScreenVertex));
-    SetState(D3DRS_FILLMODE, static_cast<DWORD>(d3dRender.fillMode));
+    d3dRender.ForceSolidFill(false);
 
     SetState(D3DRS_COLORWRITEENABLE, 0xF);
     SetState(D3DRS_ZFUNC, D3DCMP_LESSEQUAL);

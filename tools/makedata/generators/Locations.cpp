@@ -88,13 +88,16 @@ DecodedImage Halo(Rgb colour)
     });
 }
 
+// Dark space glowing in the first colour, the second added at half strength in the brightest
+// parts; a channel whose sum passes white stays white.
 DecodedImage NebulaSky(Rgb a, Rgb b, unsigned seed)
 {
     return MakeFlatImage(512, 256, [=](unsigned x, unsigned y) {
-        const float t = Pattern(x, y, 512, 256, seed);
-        const float glow = std::pow(t, 3.0f);
-        return Argb(255, Mix(4, a.r, glow) + Mix(0, b.r, glow * glow) / 2, Mix(4, a.g, glow) + Mix(0, b.g, glow * glow) / 2,
-                    Mix(10, a.b, glow) + Mix(0, b.b, glow * glow) / 2);
+        const float glow = std::pow(Pattern(x, y, 512, 256, seed), 3.0f);
+        const auto channel = [glow](int dark, int first, int second) {
+            return std::min(255u, Mix(dark, first, glow) + Mix(0, second, glow * glow) / 2);
+        };
+        return Argb(255, channel(4, a.r, b.r), channel(4, a.g, b.g), channel(10, a.b, b.b));
     });
 }
 

@@ -114,7 +114,9 @@ void main()
 )";
 
 // The blurred frame: target 0 (this frame) on stage 0, older frames on stages 1-3; c0.x is the
-// strength and c1.x = 1 / (4 c0.x), so c0.x c1.x weighs the four alike.
+// strength and c1.x = 1 / (4 c0.x), so c0.x c1.x weighs the four alike. c2-c5 bound the texture
+// coordinates sampled in targets 0-3 (least u, least v, most u, most v) to the area the scene
+// filled there.
 const char* const MotionBlur = R"(@technique techMotionBlur glsl
 @sampler frame0 0
 @sampler frame1 1
@@ -128,12 +130,15 @@ void main()
 }
 @fragment
 uniform sampler2D frame0, frame1, frame2, frame3;
-uniform vec4 c0, c1;
+uniform vec4 c0, c1, c2, c3, c4, c5;
+vec4 Filled(sampler2D frame, vec4 area)
+{
+    return texture2D(frame, clamp(gl_TexCoord[0].xy, area.xy, area.zw));
+}
 void main()
 {
-    vec2 uv = gl_TexCoord[0].xy;
-    vec4 current = texture2D(frame0, uv);
-    vec4 history = (current + texture2D(frame1, uv) + texture2D(frame2, uv) + texture2D(frame3, uv)) * (c0.x * c1.x);
+    vec4 current = Filled(frame0, c2);
+    vec4 history = (current + Filled(frame1, c3) + Filled(frame2, c4) + Filled(frame3, c5)) * (c0.x * c1.x);
     gl_FragColor = vec4(mix(current, history, clamp(c0.x, 0.0, 1.0)).rgb, 1.0);
 }
 @end
@@ -269,7 +274,8 @@ void main()
 )";
 
 // Best ocean: waves from two drifting samples of the noise volume bend the normal; the colour is
-// lit by the sun, reflects the planet's surroundings, and fades out towards the rim.
+// lit by the sun and reflects the planet's surroundings, more so towards the rim, where the sun's
+// glint on the waves fades out. Drawn with blending off: the rim keeps its colour.
 const char* const OceanFull = R"(@technique techOceanSurface glsl
 @sampler texNoise3D 0
 @sampler texPlanetEnvMap 1
@@ -299,8 +305,8 @@ void main()
     float fresnel = pow(1.0 - facing, 3.0);
     float glint = pow(max(dot(reflect(-light, normal), view), 0.0), 64.0);
     vec3 water = OceanColor.rgb * (GlobalAmbient.rgb + DirLight_Diff.rgb * max(dot(normal, light), 0.0));
-    vec3 colour = mix(water, reflected, fresnel * 0.6) + DirLight_Spec.rgb * glint;
-    gl_FragColor = vec4(colour * fade, fade);
+    vec3 colour = mix(water, reflected, fresnel * 0.6) + DirLight_Spec.rgb * glint * fade;
+    gl_FragColor = vec4(colour, 1.0);
 }
 @end
 )";
@@ -312,11 +318,8 @@ void main()
 {
     vec4 world = OceanPlace(gl_Vertex.xyz);
     vec3 normal = normalize(gl_Normal);
-    vec3 view = normalize(EyePos.xyz - world.xyz);
-    float facing = max(dot(normal, view), 0.0);
-    float fade = clamp(pow(max(facing, 1e-4), -FadeExp) + FadeBias, 0.0, 1.0);
     float sun = max(dot(normal, -normalize(DirLight_Dir.xyz)), 0.0);
-    colour = OceanColor.rgb * (GlobalAmbient.rgb + DirLight_Diff.rgb * sun) * fade;
+    colour = OceanColor.rgb * (GlobalAmbient.rgb + DirLight_Diff.rgb * sun);
     gl_Position = world * matViewProj;
 }
 @fragment
