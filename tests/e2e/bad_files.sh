@@ -16,20 +16,7 @@ mkdir -p "$shots"
 export SDL_VIDEODRIVER=x11 ALSOFT_DRIVERS=null
 
 fail() { echo "FAIL ($case): $*"; echo "--- game output"; tail -n 30 "$scratch/game.log"; exit 1; }
-wait_for() {
-    local deadline=$((SECONDS + $1)); shift
-    until "$@"; do ((SECONDS < deadline)) || return 1; sleep 0.1; done
-}
-window_up() { window=$(xdotool search --name '^Vestrune$' 2>/dev/null | head -1); [ -n "$window" ]; }
-ended() { ! kill -0 "$game" 2>/dev/null; }
-# True when the window shows at least 20 pixels of the srgb pattern $1 in the virtual-screen
-# box $2 $3 $4 $5.
-shows() {
-    local x=$(($2 * width / 800)) y=$(($3 * height / 600))
-    local w=$((($4 - $2) * width / 800)) h=$((($5 - $3) * height / 600))
-    import -window "$window" "$scratch/probe.png" 2>/dev/null || return 1
-    [ "$(convert "$scratch/probe.png" -crop "${w}x${h}+${x}+${y}" -depth 8 txt:- | grep -cE "srgb\\($1\\)")" -ge 20 ]
-}
+source "$(dirname "$0")/window_probes.sh"
 cream='255,255,204'
 # The page's cream title: "SELECT PROFILE:" on the profile page, "ENTER YOUR NAME:" on name entry.
 on_page() {
