@@ -23,8 +23,11 @@ bool SameName(std::string_view a, const char* b)
 // The section named by a "[name]" line, or nullopt for any other line.
 std::optional<std::string_view> SectionOf(std::string_view line)
 {
+    const auto first = line.find_first_not_of(" \t");
+    if (first == std::string_view::npos || line[first] != '[') // most lines, told at their first character
+        return std::nullopt;
     const std::string_view text = IniDocument::Trimmed(line);
-    if (text.size() < 2 || text.front() != '[')
+    if (text.size() < 2)
         return std::nullopt;
     const auto close = text.find(']');
     if (close == std::string_view::npos)
