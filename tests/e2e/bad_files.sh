@@ -102,7 +102,8 @@ for entry in "${cases[@]}"; do
 done
 
 # A message box open: "Save" is a file, so creating the first profile fails with a box. Killing
-# the game must end the box's process too, and the file stays.
+# the game must end the box's process too and take the game's window off the display, and the
+# file stays.
 case=box_on_kill
 setup_box_on_kill() { printf 'not a folder' >Save; }
 start name
@@ -116,6 +117,8 @@ wait "$game" 2>/dev/null || true
 game=
 box_gone() { ! kill -0 "$box" 2>/dev/null; }
 wait_for 5 box_gone || { kill -9 "$box"; fail "the message box outlived the game"; }
+window_gone() { ! window_up; }
+wait_for 5 window_gone || fail "the game's window stayed on the display"
 [ "$(cat Save)" = 'not a folder' ] || fail "Save was changed"
 echo "ok: $case"
 echo "ok: every bad file case; screenshots in $shots"
