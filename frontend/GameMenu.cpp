@@ -29,6 +29,7 @@ CGameMenu::CGameMenu()
       bulletLogoTexture(-1),
       backgroundTexture(-1),
       profileCount(0),
+      damagedProfileCount(0),
       profileLoaded(0),
       previewScooter(nullptr),
       trackImage(-1),

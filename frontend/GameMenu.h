@@ -196,6 +196,7 @@ public:
     CCamera previewCamera;
 
     int profileCount;
+    int damagedProfileCount; // shown after the profiles, not to be chosen
     int profileLoaded;
     char profileFiles[MENU_PROFILES][MENU_PROFILE_FILE_LENGTH];
     CMenuButton profileItems[MENU_PROFILES];

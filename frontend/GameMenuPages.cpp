@@ -121,7 +121,8 @@ void CGameMenu::OpenPage(int pageCode)
         return;
     case MENU_PAGE_PROFILES:
         ListProfiles();
-        if (profileCount == 0) {
+        // Damaged profile files alone still show the page, so that the player sees them.
+        if (profileCount == 0 && damagedProfileCount == 0) {
             OpenPage(MENU_PAGE_CREATE_PLAYER);
             return;
         }

@@ -1,4 +1,5 @@
 // The menu's profile list and the profile it loads, creates, saves and deletes.
+#include <cstdio>
 #include <cstring>
 
 #include "engine/shell/ErrorBox.h"
@@ -24,6 +25,14 @@ ProfileImage ProfileOf(const CareerProgress& career)
     return profile;
 }
 
+// A damaged profile file's place on the page: its file name, marked, on an item that cannot be
+// chosen.
+void ShowDamaged(CMenuButton& item, const char* path)
+{
+    const char* separator = std::strrchr(path, '/');
+    std::snprintf(item.caption, sizeof item.caption, "%s DAMAGED", separator ? separator + 1 : path);
+}
+
 } // namespace
 
 void CGameMenu::ListProfiles()
@@ -31,6 +40,7 @@ void CGameMenu::ListProfiles()
     ProfileList list;
     ListProfileFiles(list);
     profileCount = list.count;
+    damagedProfileCount = list.damagedCount;
     for (int i = 0; i < MENU_PROFILES; ++i) {
         CMenuButton& item = profileItems[i];
         const bool listed = i < list.count;
@@ -38,6 +48,8 @@ void CGameMenu::ListProfiles()
         if (listed) {
             std::memcpy(profileFiles[i], list.paths[i], sizeof profileFiles[i]);
             std::memcpy(item.caption, list.names[i], PLAYER_NAME_SIZE);
+        } else if (i < list.count + list.damagedCount) {
+            ShowDamaged(item, list.damagedPaths[i - list.count]);
         }
         item.enabled = listed;
     }

@@ -106,6 +106,7 @@ bool WriteProfileFile(const char* path, const ProfileImage& profile)
 void ListProfileFiles(ProfileList& list)
 {
     list.count = 0;
+    list.damagedCount = 0;
     WIN32_FIND_DATAA found;
     const HANDLE search = FindFirstFileA("Save/Profile*.sav", &found);
     if (search == INVALID_HANDLE_VALUE)
@@ -117,13 +118,16 @@ void ListProfileFiles(ProfileList& list)
         if (std::snprintf(path, sizeof path, "Save/%s", found.cFileName) >= PROFILE_PATH_SIZE)
             continue;
         ProfileImage profile;
-        if (ReadProfileFile(path, profile) != SaveReadResult::Loaded)
-            continue;
-        std::memcpy(list.paths[list.count], path, sizeof path);
-        std::memcpy(list.names[list.count], profile.name, PLAYER_NAME_SIZE);
-        ++list.count;
+        if (ReadProfileFile(path, profile) == SaveReadResult::Loaded) {
+            std::memcpy(list.paths[list.count], path, sizeof path);
+            std::memcpy(list.names[list.count], profile.name, PLAYER_NAME_SIZE);
+            ++list.count;
+        } else if (list.damagedCount < PROFILE_LIST_SIZE) {
+            std::memcpy(list.damagedPaths[list.damagedCount++], path, sizeof path);
+        }
     } while (list.count < PROFILE_LIST_SIZE && FindNextFileA(search, &found));
     FindClose(search);
+    list.damagedCount = std::min(list.damagedCount, PROFILE_LIST_SIZE - list.count);
 }
 
 int FreeProfileNumber(int preferred)

@@ -72,11 +72,15 @@ bool WriteProfileFile(const char* path, const ProfileImage& profile);
 void ProfilePath(int number, char* path);
 
 // The listed profiles in the order the folder search returns them: at most ten files that read
-// as profiles; damaged or unreadable ones are left out (and left alone on disk).
+// as profiles. Files named like profiles that are damaged or cannot be read take no place among
+// them; they are kept apart, as many as leave the ten places, so that the player can be told
+// (and left alone on disk).
 struct ProfileList {
     int count;
     char paths[PROFILE_LIST_SIZE][PROFILE_PATH_SIZE];
     char names[PROFILE_LIST_SIZE][PLAYER_NAME_SIZE];
+    int damagedCount; // count + damagedCount <= PROFILE_LIST_SIZE
+    char damagedPaths[PROFILE_LIST_SIZE][PROFILE_PATH_SIZE];
 };
 void ListProfileFiles(ProfileList& list);
 // The number for a new profile: preferred when its file does not exist, else the lowest number

@@ -22,5 +22,5 @@ bool WriteSaveFile(const char* fileName, const void* bytes, int size)
     const std::string saveFolder = std::string(folder) + "\\Save";
     const std::string path = saveFolder + "\\" + fileName;
     fileSystem.CreateFolder(saveFolder.c_str()); // an existing folder is fine
-    return size >= 0 && ReplaceFileContents(path.c_str(), bytes, static_cast<std::size_t>(size));
+    return size >= 0 && ReplaceFileContents(path.c_str(), bytes, static_cast<std::size_t>(size), LinkWrite::WRITE_THROUGH);
 }

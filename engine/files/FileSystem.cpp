@@ -1,9 +1,10 @@
 #include "engine/files/FileSystem.h"
 
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "engine/helpers/StringHelpers.h"
@@ -122,21 +123,23 @@ int CFileSystem::FreeSlot() const
     return -1;
 }
 
-int CFileSystem::OpenInSlot(int slot, const char* name, const char* fopenMode, int* size)
+int CFileSystem::OpenInSlot(int slot, const char* name, int* size)
 {
     if (slot < 0 || !name)
         return -1;
-    std::FILE* stream = std::fopen(NativePath(name).c_str(), fopenMode);
-    if (!stream)
+    // Only regular files whose length fits the size out: a FIFO or a device would block or
+    // never end.
+    const RegularFile file = OpenRegularFile(name, std::numeric_limits<int>::max());
+    if (file.descriptor < 0)
         return -1;
-    struct stat info {};
-    if (::fstat(fileno(stream), &info) != 0 || S_ISDIR(info.st_mode)) {
-        std::fclose(stream);
+    std::FILE* stream = ::fdopen(file.descriptor, "rb");
+    if (!stream) {
+        ::close(file.descriptor);
         return -1;
     }
     slots[slot] = stream;
     if (size)
-        *size = static_cast<int>(info.st_size);
+        *size = static_cast<int>(file.info.st_size);
     return slot;
 }
 
@@ -173,15 +176,13 @@ int CFileSystem::Open(const char* name, int mode, int* size)
     if (!name)
         return -1;
     const int slot = FreeSlot();
-    if (mode == FILE_MODE_TEXT)
-        return OpenInSlot(slot, name, "r", size);
-    if (mode == FILE_MODE_BINARY)
-        return OpenInSlot(slot, name, "rb", size);
+    if (mode == FILE_MODE_TEXT || mode == FILE_MODE_BINARY)
+        return OpenInSlot(slot, name, size);
     const int pack = PackOfMode(mode);
     if (pack < 0)
         return -1;
     if (packsOff)
-        return OpenInSlot(slot, name, pack == PACK_OBJECTS ? "r" : "rb", size);
+        return OpenInSlot(slot, name, size);
     return OpenPackEntry(static_cast<PackId>(pack), name, slot, size);
 }
 
@@ -189,7 +190,14 @@ int CFileSystem::OpenForWrite(const char* name, int mode)
 {
     if (mode != FILE_MODE_TEXT && mode != FILE_MODE_BINARY)
         return -1;
-    return OpenInSlot(FreeSlot(), name, mode == FILE_MODE_BINARY ? "wb" : "w", nullptr);
+    const int slot = FreeSlot();
+    if (slot < 0 || !name)
+        return -1;
+    std::FILE* stream = std::fopen(NativePath(name).c_str(), mode == FILE_MODE_BINARY ? "wb" : "w");
+    if (!stream)
+        return -1;
+    slots[slot] = stream;
+    return slot;
 }
 
 std::FILE* CFileSystem::Stream(int handle) const

@@ -41,6 +41,8 @@ public:
     // Returns a handle or -1; size, when given, receives the entry's or the disk file's length.
     // Modes 0 (text) and 1 (binary) open from disk; 1000, 4000, 5000 and 6000 open a pack entry
     // while packs are on (never falling back to a loose file) and the disk file while they are off.
+    // A disk file opens only when it is a regular file (never a FIFO or a device) of at most
+    // 2 GB - 1 bytes, its length in the size out.
     int Open(const char* name, int mode, int* size = nullptr);
     // Mode 1 binary, 0 text; a disk handle or -1.
     int OpenForWrite(const char* name, int mode);
@@ -63,7 +65,8 @@ public:
 
 private:
     int FreeSlot() const;
-    int OpenInSlot(int slot, const char* name, const char* fopenMode, int* size);
+    // Reading from disk (text and binary alike on this platform).
+    int OpenInSlot(int slot, const char* name, int* size);
     int OpenPackEntry(PackId pack, const char* name, int slot, int* size);
     std::FILE* Stream(int handle) const;
     PackEntry* ObjectsEntry(int handle) const;

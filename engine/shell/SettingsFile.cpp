@@ -90,7 +90,8 @@ void LoadGameIni(const char* fileName)
 int SaveGameIni()
 {
     const std::string path = NativePath((WorkingFolder() + "\\Game.ini").c_str());
-    auto ini = IniDocument::Load(path);
+    std::string problem = "cannot be written";
+    auto ini = IniDocument::Load(path, &problem);
     const auto write = [&](const char* section, const char* key, int value) {
         if (ini)
             ini->SetValue(section, key, std::to_string(value).c_str());
@@ -110,7 +111,7 @@ int SaveGameIni()
     // A failed write leaves the file as it was; the options still hold for this run.
     const bool written = ini && ini->Save(path);
     if (!written)
-        std::fprintf(stderr, "Could not write the options to %s\n", path.c_str());
+        std::fprintf(stderr, "Could not write the options to %s: %s\n", path.c_str(), problem.c_str());
     return written ? TRUE : FALSE;
 }
 

@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "platform/win/WinFiles.h"
@@ -38,13 +41,30 @@ bool WriteTemporary(const std::string& temporary, const void* bytes, std::size_t
     return ::close(descriptor) == 0 && written;
 }
 
+// The final target of a symbolic link, or the name itself when it is none; nullopt for a link
+// that leads nowhere.
+std::optional<std::string> LinkTarget(const std::string& name)
+{
+    struct stat link {};
+    if (::lstat(name.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+        return name;
+    char target[PATH_MAX];
+    if (!::realpath(name.c_str(), target))
+        return std::nullopt;
+    return std::string(target);
+}
+
 } // namespace
 
-bool ReplaceFileContents(LPCSTR fileName, const void* bytes, std::size_t size)
+bool ReplaceFileContents(LPCSTR fileName, const void* bytes, std::size_t size, LinkWrite links)
 {
     if (!fileName || (!bytes && size > 0))
         return false;
-    const std::string path = NativePath(fileName);
+    const std::string name = NativePath(fileName);
+    const auto replaced = links == LinkWrite::WRITE_THROUGH ? LinkTarget(name) : name;
+    if (!replaced)
+        return false;
+    const std::string& path = *replaced;
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     if (exists && (!S_ISREG(existing.st_mode) || ::access(path.c_str(), W_OK) != 0))

@@ -69,7 +69,7 @@ void ForgetEarlierBoots(const std::filesystem::path& folder)
     for (const auto& entry : std::filesystem::directory_iterator(folder, error))
         std::filesystem::remove_all(entry.path(), error);
     const std::string stamp = bootId + "\n";
-    ReplaceFileContents((folder / BOOT_STAMP).c_str(), stamp.data(), stamp.size());
+    ReplaceFileContents((folder / BOOT_STAMP).c_str(), stamp.data(), stamp.size(), LinkWrite::REPLACE_LINK);
 }
 
 } // namespace

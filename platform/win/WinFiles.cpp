@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -16,6 +17,43 @@ std::string NativePath(LPCSTR name)
     std::string path = name ? name : "";
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;
+}
+
+RegularFile OpenRegularFile(LPCSTR name, std::uint64_t sizeLimit)
+{
+    RegularFile file;
+    const std::string path = NativePath(name);
+    // O_NONBLOCK: opening a FIFO without a writer would wait for one.
+    file.descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (file.descriptor < 0) {
+        file.failure = errno == ENOENT || errno == ENOTDIR ? RegularFile::MISSING : RegularFile::UNREADABLE;
+        return file;
+    }
+    if (::fstat(file.descriptor, &file.info) != 0)
+        file.failure = RegularFile::UNREADABLE;
+    else if (!S_ISREG(file.info.st_mode))
+        file.failure = RegularFile::NOT_REGULAR;
+    else if (static_cast<std::uint64_t>(file.info.st_size) > sizeLimit)
+        file.failure = RegularFile::TOO_LARGE;
+    else if (::fcntl(file.descriptor, F_SETFL, ::fcntl(file.descriptor, F_GETFL) & ~O_NONBLOCK) != 0)
+        file.failure = RegularFile::UNREADABLE;
+    if (file.failure != RegularFile::NONE) {
+        ::close(file.descriptor);
+        file.descriptor = -1;
+    }
+    return file;
+}
+
+const char* DescribeFailure(RegularFile::Failure failure)
+{
+    switch (failure) {
+    case RegularFile::NONE: return "opened";
+    case RegularFile::MISSING: return "missing";
+    case RegularFile::NOT_REGULAR: return "not a regular file";
+    case RegularFile::TOO_LARGE: return "too large";
+    case RegularFile::UNREADABLE: return "cannot be read";
+    }
+    return "cannot be read";
 }
 
 DWORD GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer)

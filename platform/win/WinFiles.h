@@ -1,12 +1,29 @@
 #pragma once
 // Files and folders: the working folder, folder creation and removal, file deletion and search.
 // Every name accepts "\" as well as "/" as a path separator.
+#include <sys/stat.h>
+
+#include <cstdint>
 #include <string>
 
 #include "platform/win/WinTypes.h"
 
 // The name with every "\" turned into "/".
 std::string NativePath(LPCSTR name);
+
+// A file opened for reading by OpenRegularFile: its descriptor (blocking reads) and what it was
+// when opened, or -1 and why it was not opened.
+struct RegularFile {
+    enum Failure { NONE, MISSING, NOT_REGULAR, TOO_LARGE, UNREADABLE };
+    int descriptor = -1;
+    struct stat info {};
+    Failure failure = NONE;
+};
+// Opens an existing file for reading only when it is a regular file of at most sizeLimit bytes;
+// a FIFO, a device or a folder is refused without waiting on it. The caller closes the descriptor.
+RegularFile OpenRegularFile(LPCSTR name, std::uint64_t sizeLimit);
+// The failure in a few words ("not a regular file"), for a line that tells the player.
+const char* DescribeFailure(RegularFile::Failure failure);
 
 // Copies the working folder (no trailing separator) into buffer; returns its length, or the
 // size needed (terminator included) when the buffer is too small, or 0 on failure.

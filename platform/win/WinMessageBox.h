@@ -1,5 +1,6 @@
 #pragma once
 // Modal message boxes: one line on stderr always, and SDL's message box when a display exists.
+// A box's own process ends with the game's.
 #include "platform/win/WinTypes.h"
 
 constexpr UINT MB_OK = 0x00000000;

@@ -5,7 +5,9 @@
 #include "platform/win/WinTypes.h"
 
 // Copies the value (or the default when the file, section or key is missing) into buffer,
-// cut to size-1 characters; returns the number of characters copied.
+// cut to size-1 characters; returns the number of characters copied. A file that is there but
+// is not read (IniDocument::Load) gives the defaults, with one line on stderr. The file read
+// last is kept while it stays unchanged, so that reading all its keys reads it once.
 DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue,
                                LPSTR buffer, DWORD size, LPCSTR fileName);
 

@@ -143,7 +143,7 @@ LSTATUS RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE
         std::memcpy(stored.data() + sizeof type, data, dataSize);
     // Replaced whole: a link in the value's place is replaced, not followed.
     const auto file = key->folder / valueName;
-    return ReplaceFileContents(file.c_str(), stored.data(), stored.size()) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+    return ReplaceFileContents(file.c_str(), stored.data(), stored.size(), LinkWrite::REPLACE_LINK) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
 LSTATUS RegCloseKey(HKEY key)

@@ -20,12 +20,8 @@ rm -f "$shots"/*.png
 export XDG_RUNTIME_DIR=$scratch/runtime SDL_VIDEODRIVER=x11 ALSOFT_DRIVERS=null
 
 fail() { echo "FAIL: $*"; echo "--- game output"; tail -n 60 "$scratch/game.log"; exit 1; }
+source "$(dirname "$0")/window_probes.sh"
 shot() { import -window root "$shots/$1.png" 2>/dev/null || true; }
-# Waits up to $1 seconds for the command that follows to succeed.
-wait_for() {
-    local deadline=$((SECONDS + $1)); shift
-    until "$@"; do ((SECONDS < deadline)) || return 1; sleep 0.1; done
-}
 key() { xdotool key --window "$window" "$1"; sleep 0.3; }
 # A click at a point of the 800 by 600 virtual screen, held long enough for a slow frame.
 click() {
@@ -34,17 +30,7 @@ click() {
     xdotool mousedown 1; sleep 0.1; xdotool mouseup 1
     sleep 0.8
 }
-window_up() { window=$(xdotool search --name '^Vestrune$' 2>/dev/null | head -1); [ -n "$window" ]; }
 profile_has_name() { [ -f Save/Profile01.sav ] && [ "$(head -c 16 Save/Profile01.sav | tr -d '\0')" = "$1" ]; }
-ended() { ! kill -0 "$game" 2>/dev/null; }
-# True when the window shows at least 20 pixels matching the srgb pattern $1 in the
-# virtual-screen box $2 $3 $4 $5.
-shows() {
-    local x=$(($2 * width / 800)) y=$(($3 * height / 600))
-    local w=$((($4 - $2) * width / 800)) h=$((($5 - $3) * height / 600))
-    import -window "$window" "$scratch/probe.png" 2>/dev/null || return 1
-    [ "$(convert "$scratch/probe.png" -crop "${w}x${h}+${x}+${y}" -depth 8 txt:- | grep -cE "srgb\\($1\\)")" -ge 20 ]
-}
 # The menu's orange (255, 128, 0), as page frames show it, and as idle orange buttons show it.
 orange='2(4[0-9]|5[0-5]),1(1[0-9]|2[0-9]|3[0-9]),([0-9]|1[0-9])'
 idle_orange='1(6[0-9]|70),(7[6-9]|8[0-8]),[0-5]'

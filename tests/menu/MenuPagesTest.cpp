@@ -1,6 +1,7 @@
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
-#include <cstring>
 
 #include "engine/shell/GameSettings.h"
 #include "engine/shell/GameTimer.h"
@@ -27,6 +28,31 @@ TEST_F(MenuTest, WithoutProfilesTheProfilePageBecomesNameEntryWithoutBack)
     inputState.escape = 1;
     gameMenu.Update();
     EXPECT_EQ(gameMenu.page, MENU_PAGE_CREATE_PLAYER) << "no way back without a profile";
+}
+
+// A damaged profile file is named on the profile page, marked and not to be chosen, even when it
+// is the only file; a new profile takes another number and the damaged file keeps its bytes.
+TEST_F(MenuTest, DamagedProfileFilesShowOnTheProfilePageAndStayUntouched)
+{
+    std::filesystem::create_directory("Save");
+    folder.Write("Save/Profile01.sav", "broken");
+    gameMenu.OpenPage(MENU_PAGE_PROFILES);
+    EXPECT_EQ(gameMenu.page, MENU_PAGE_PROFILES);
+    EXPECT_STREQ(gameMenu.profileItems[0].caption, "Profile01.sav DAMAGED");
+    EXPECT_FALSE(gameMenu.profileItems[0].enabled);
+    EXPECT_STREQ(gameMenu.profileItems[1].caption, "");
+    EXPECT_FALSE(gameMenu.profileContinue.enabled);
+    EXPECT_EQ(SelectedProfile, -1);
+
+    std::strcpy(PlayerName, "Ann");
+    gameMenu.CreateNewProfile();
+    gameMenu.OpenPage(MENU_PAGE_PROFILES);
+    EXPECT_STREQ(gameMenu.profileItems[0].caption, "Ann");
+    EXPECT_TRUE(gameMenu.profileItems[0].enabled);
+    EXPECT_STREQ(gameMenu.profileItems[1].caption, "Profile01.sav DAMAGED");
+    EXPECT_FALSE(gameMenu.profileItems[1].enabled);
+    EXPECT_TRUE(folder.Exists("Save/Profile02.sav"));
+    EXPECT_EQ(folder.Read("Save/Profile01.sav"), "broken");
 }
 
 TEST_F(MenuTest, NameEntryTakesGlyphsOnlyUpToFifteenAndBackspaceRemoves)

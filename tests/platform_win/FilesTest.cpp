@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -70,12 +73,72 @@ TEST(FileReplace, PlantedTemporaryLinkIsNotFollowed)
     folder.Write("Game.ini", "[Video]\n");
     std::filesystem::create_symlink(folder.path() / "victim", folder.path() / "Game.ini.tmp");
     const std::string text = "[Video]\nMode=2\n";
-    EXPECT_FALSE(ReplaceFileContents("Game.ini", text.data(), text.size()));
+    EXPECT_FALSE(ReplaceFileContents("Game.ini", text.data(), text.size(), LinkWrite::WRITE_THROUGH));
     EXPECT_EQ(folder.Read("victim"), "keep me");
     EXPECT_EQ(folder.Read("Game.ini"), "[Video]\n");
     EXPECT_FALSE(std::filesystem::is_symlink(folder.path() / "Game.ini.tmp"));
-    EXPECT_TRUE(ReplaceFileContents("Game.ini", text.data(), text.size()));
+    EXPECT_TRUE(ReplaceFileContents("Game.ini", text.data(), text.size(), LinkWrite::WRITE_THROUGH));
     EXPECT_EQ(folder.Read("Game.ini"), text);
+}
+
+// Game.ini linked to a file elsewhere: written through, the link stays and the target is
+// replaced in one step beside itself; a store's own file takes the link's place instead; a link
+// that leads nowhere is not written and nothing is created.
+TEST(FileReplace, LinkIsWrittenThroughOrReplacedAsAsked)
+{
+    const std::string text = "[Video]\nMode=2\n";
+    for (const LinkWrite links : {LinkWrite::WRITE_THROUGH, LinkWrite::REPLACE_LINK}) {
+        ScratchFolder folder;
+        std::filesystem::create_directory("settings");
+        folder.Write("settings/Game.ini", "[Video]\n");
+        std::filesystem::create_symlink("settings/Game.ini", "Game.ini");
+        ASSERT_TRUE(ReplaceFileContents("Game.ini", text.data(), text.size(), links));
+        const bool through = links == LinkWrite::WRITE_THROUGH;
+        EXPECT_EQ(std::filesystem::is_symlink("Game.ini"), through);
+        EXPECT_EQ(folder.Read("settings/Game.ini"), through ? text : "[Video]\n");
+        EXPECT_EQ(folder.Read("Game.ini"), text);
+        EXPECT_FALSE(folder.Exists("settings/Game.ini.tmp"));
+        EXPECT_FALSE(folder.Exists("Game.ini.tmp"));
+    }
+    ScratchFolder folder;
+    std::filesystem::create_symlink("settings/Game.ini", "Game.ini");
+    EXPECT_FALSE(ReplaceFileContents("Game.ini", text.data(), text.size(), LinkWrite::WRITE_THROUGH));
+    EXPECT_TRUE(std::filesystem::is_symlink("Game.ini"));
+    EXPECT_FALSE(folder.Exists("settings"));
+}
+
+} // namespace
+
+namespace {
+
+// Only a regular file within the size limit opens; a FIFO without a writer and a device are
+// refused at once instead of blocking the reader or feeding it without end.
+TEST(Files, OnlyRegularFilesWithinTheLimitOpenForReading)
+{
+    ScratchFolder folder;
+    folder.Write("small", "12345");
+    ASSERT_EQ(::mkfifo("fifo", 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", "zero");
+    std::filesystem::create_directory("folder");
+    const struct Case {
+        const char* name;
+        std::uint64_t limit;
+        RegularFile::Failure failure;
+    } cases[] = {
+        {"small", 5, RegularFile::NONE},          {"small", 4, RegularFile::TOO_LARGE},
+        {"fifo", 100, RegularFile::NOT_REGULAR},  {"zero", 100, RegularFile::NOT_REGULAR},
+        {"folder", 100, RegularFile::NOT_REGULAR}, {"missing", 100, RegularFile::MISSING},
+    };
+    for (const Case& c : cases) {
+        const RegularFile file = OpenRegularFile(c.name, c.limit);
+        EXPECT_EQ(file.failure, c.failure) << c.name;
+        EXPECT_EQ(file.descriptor >= 0, c.failure == RegularFile::NONE) << c.name;
+        if (file.descriptor >= 0) {
+            char bytes[8] = {};
+            EXPECT_EQ(::read(file.descriptor, bytes, sizeof bytes), 5) << "blocking reads of the whole file";
+            ::close(file.descriptor);
+        }
+    }
 }
 
 } // namespace

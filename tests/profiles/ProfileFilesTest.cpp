@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -187,12 +189,13 @@ TEST_F(ProfileFilesTest, ListingHasNoEntriesWithoutSaveFolder)
     EXPECT_EQ(FreeProfileNumber(1), 1);
 }
 
-TEST_F(ProfileFilesTest, ListingKeepsSoundProfilesAndSkipsDamagedOnesWithoutTakingAPosition)
+TEST_F(ProfileFilesTest, ListingKeepsSoundProfilesAndSetsDamagedOnesApartWithoutTakingAPosition)
 {
     WriteProfile("Profile01.sav", SampleProfile("Ann"));
     folder.WriteBytes("Save/Profile02.sav", BytesOfFile("short"));
     WriteProfile("Profile03.sav", SampleProfile("Cid"));
     std::filesystem::create_directory("Save/Profile04.sav");
+    ASSERT_EQ(::mkfifo("Save/Profile05.sav", 0600), 0); // opened, it would wait for a writer
     folder.Write("Save/Other.sav", "x");
 
     ProfileList list;
@@ -202,11 +205,16 @@ TEST_F(ProfileFilesTest, ListingKeepsSoundProfilesAndSkipsDamagedOnesWithoutTaki
     EXPECT_STREQ(list.names[0], "Ann");
     EXPECT_STREQ(list.paths[1], "Save/Profile03.sav");
     EXPECT_STREQ(list.names[1], "Cid");
-    EXPECT_TRUE(folder.Exists("Save/Profile02.sav")) << "a damaged file is left alone";
+    ASSERT_EQ(list.damagedCount, 2);
+    EXPECT_STREQ(list.damagedPaths[0], "Save/Profile02.sav");
+    EXPECT_STREQ(list.damagedPaths[1], "Save/Profile05.sav");
+    EXPECT_EQ(folder.Read("Save/Profile02.sav"), "short") << "a damaged file is left alone";
 }
 
+// Damaged files never push a sound profile off the ten places.
 TEST_F(ProfileFilesTest, ListingStopsAtTenProfiles)
 {
+    folder.WriteBytes("Save/Profile00.sav", BytesOfFile("damaged"));
     for (int number = 1; number <= 12; ++number) {
         char path[PROFILE_PATH_SIZE];
         ProfilePath(number, path);
@@ -216,6 +224,7 @@ TEST_F(ProfileFilesTest, ListingStopsAtTenProfiles)
     ListProfileFiles(list);
     EXPECT_EQ(list.count, PROFILE_LIST_SIZE);
     EXPECT_STREQ(list.paths[9], "Save/Profile10.sav");
+    EXPECT_EQ(list.damagedCount, 0);
 }
 
 TEST_F(ProfileFilesTest, FreeNumberNeverNamesAnExistingFile)
