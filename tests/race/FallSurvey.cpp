@@ -90,17 +90,6 @@ void PrintCell(const char* label, const Cell& cell)
     std::fflush(stdout);
 }
 
-GroundMark MarkOf(const CVehicle& racer)
-{
-    const int count = int(track.segmentCount);
-    const int s = std::clamp(racer.segment, 0, count - 2);
-    D3DXMATRIX frame;
-    const D3DXVECTOR3 up(0, 1, 0);
-    D3DXMatrixLookAtLH(&frame, &track.segmentPoints[s], &track.segmentPoints[s + 1], &up);
-    D3DXVECTOR3 local;
-    D3DXVec3TransformCoord(&local, &racer.position, &frame);
-    return {s, local.x, racer.topSpeed > 0.0f ? racer.speed / racer.topSpeed : 0.0f};
-}
 
 // The nearest lane hint within a few segments of s, or -1.
 int HintNear(int s)
@@ -114,6 +103,12 @@ int HintNear(int s)
 
 class FallSurvey : public RaceDataTest {
 protected:
+    static GroundMark MarkOf(const CVehicle& racer)
+    {
+        const int s = std::clamp(racer.segment, 0, int(track.segmentCount) - 2);
+        return {s, AcrossCentreLine(racer.position, s), racer.topSpeed > 0.0f ? racer.speed / racer.topSpeed : 0.0f};
+    }
+
     void StartRace(int seed, int type, int length, int level, int racers)
     {
         RacerLevelFactor = float(level) * 0.1f + 0.8f;
