@@ -55,6 +55,8 @@ struct Fall {
 
 struct Unfinished {
     int seed, type, length, level, racer, segment, segments;
+    int raceState, groundContacts;
+    float groundDistance, speed, aboveSegment;
 };
 
 struct Cell {
@@ -171,7 +173,9 @@ protected:
                 cell.mostFallsAtOnePiece = std::max(cell.mostFallsAtOnePiece, falls);
             if (racer.finishTime <= 0.0f) {
                 ++cell.unfinished;
-                unfinished.push_back({seed, type, length, level, i, racer.segment, int(track.segmentCount)});
+                unfinished.push_back({seed, type, length, level, i, racer.segment, int(track.segmentCount), racer.raceState,
+                                      racer.groundContacts, racer.groundDistance, racer.speed,
+                                      racer.position.y - track.segmentPoints[racer.segment].y});
             } else if (i > 0) {
                 cell.finishTimeSum += racer.finishTime;
                 ++cell.finishTimes;
@@ -189,10 +193,11 @@ protected:
             std::printf("%4d %4d %6d %5d %5d %8d %4d %5d %5d %4d %7.1f %9.2f\n", f.seed, f.type, f.length, f.level,
                         f.racer, f.mark.segment, f.kind, f.pieceIndex, f.piecePoint, f.hint, f.mark.across,
                         f.mark.speedFraction);
-        std::printf("\nunfinished: seed type length level racer  segment of\n");
+        std::printf("\nunfinished: seed type length level racer  segment of state contacts ground speed above\n");
         for (const Unfinished& u : unfinished)
-            std::printf("%4d %4d %6d %5d %5d %8d %4d\n", u.seed, u.type, u.length, u.level, u.racer, u.segment,
-                        u.segments);
+            std::printf("%4d %4d %6d %5d %5d %8d %4d %5d %8d %6.1f %5.1f %5.1f\n", u.seed, u.type, u.length, u.level,
+                        u.racer, u.segment, u.segments, u.raceState, u.groundContacts, u.groundDistance, u.speed,
+                        u.aboveSegment);
     }
 };
 

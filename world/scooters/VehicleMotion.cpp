@@ -60,6 +60,7 @@ void CVehicle::UpdateGroundAndHover()
         hasGround = 1;
         groundContacts = groundDistance <= PAD_CONTACT_DISTANCE;
     }
+    offRoadTime = raceState == RACE_STATE_RACING && !groundContacts ? offRoadTime + dt : 0.0f;
 
     D3DXVECTOR3 v = FromBullet(body->getLinearVelocity());
     if (hasGround) {
