@@ -33,9 +33,7 @@ constexpr float LOOP_SHIFT = 36.0f;
 // A U-turn's road reaches this much further to the inside: a computer driver aims two or three
 // segments ahead along the centre line and at speed takes the turn that far inside it.
 constexpr float U_TURN_INNER_WIDENING = 10.0f;
-// ... and this much to the outside, where a racer knocked aside in the pack is carried.
-constexpr float U_TURN_OUTER_WIDENING = 5.0f;
-// Both grow from the common width at the joints over this length of the turn.
+// ... growing to it and back to the common width at the joints over this length of the turn.
 constexpr float U_TURN_WIDENING_RAMP = 40.0f;
 const std::string FOLDER = "Data/Static/Platforms/01/";
 
@@ -86,9 +84,8 @@ struct PieceSpec {
         }
         if (shape == Shape::Turn && angle == PI) {
             const float end = radius * angle;
-            const float ramp = Ease(std::min(1.0f, std::min(t, 1 - t) * end / U_TURN_WIDENING_RAMP));
-            const float inner = U_TURN_INNER_WIDENING * ramp, outer = U_TURN_OUTER_WIDENING * ramp;
-            return side < 0 ? Widening {inner, outer} : Widening {outer, inner};
+            const float inner = U_TURN_INNER_WIDENING * Ease(std::min(1.0f, std::min(t, 1 - t) * end / U_TURN_WIDENING_RAMP));
+            return side < 0 ? Widening {inner, 0} : Widening {0, inner};
         }
         return {};
     }
