@@ -90,9 +90,13 @@ TEST_F(HoverRulesTest, TheTimeOffTheRoadGrowsWithoutContactWhileRacingOnly)
     EXPECT_FLOAT_EQ(scooter.offRoadTime, 2.0f * DT);
     RiseAfter(0.0f, 1.0f, 0.0f);
     EXPECT_FLOAT_EQ(scooter.offRoadTime, 0.0f) << "on the pads";
-    scooter.raceState = RACE_STATE_GRID;
-    RiseAfter(500.0f, 1.0f, 0.0f);
-    EXPECT_FLOAT_EQ(scooter.offRoadTime, 0.0f) << "not racing";
+    for (const int state : {RACE_STATE_GRID, RACE_STATE_FALLEN}) {
+        scooter.raceState = RACE_STATE_RACING;
+        RiseAfter(500.0f, 1.0f, 0.0f);
+        scooter.raceState = state;
+        RiseAfter(500.0f, 1.0f, 0.0f);
+        EXPECT_FLOAT_EQ(scooter.offRoadTime, 0.0f) << "not racing, state " << state;
+    }
 }
 
 } // namespace

@@ -40,8 +40,10 @@ void CVehicle::UpdateGroundAndHover()
     groundContacts = 0;
     hasGround = 0;
     groundDistance = PROBE_LENGTH;
-    if (raceState == RACE_STATE_FALLEN || !body)
+    if (raceState == RACE_STATE_FALLEN || !body) {
+        offRoadTime = 0.0f;
         return;
+    }
 
     const float dt = gameTimer.gameStep;
     // The pads sit just over the bottom of the body's shapes, so a hard landing that sinks the

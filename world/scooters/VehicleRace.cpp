@@ -161,7 +161,6 @@ int CVehicle::UpdateProgress()
     const bool offTheCourse = position.y < point.y - FALL_DEPTH && Vec3Distance(position, point) > FALL_DISTANCE;
     // A scooter lodged off the road near its segment point would neither fall nor finish.
     if (offTheCourse || offRoadTime > STRANDED_SECONDS) {
-        offRoadTime = 0.0f;
         raceState = RACE_STATE_FALLEN;
         fallStep = FALL_STEP_FALLEN;
         stateTime = effectTimer = 0.0f;
