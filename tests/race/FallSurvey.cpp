@@ -1,9 +1,12 @@
 // Fall survey: whole races with the computer driving every racer, the player's scooter included,
 // over many seeds of every track type, length and racer level. Prints, per cell, the races, the
-// racers, the falls and the computer racers' mean finishing time, and one line per fall with
-// where the racer last had road under it, and every racer that did not finish. Not a test: run
-// it by hand,
+// racers, the falls, the races in which a computer racer (not the player's scooter) fell, the
+// most falls of one racer at one piece, the racers that did not finish (stuck) and the computer
+// racers' mean finishing time, then one line per fall with where the racer last had road under
+// it, and every racer that did not finish. Not a test: run it by hand,
 //   SURVEY_SEEDS=<count> SURVEY_FIRST_SEED=<seed> SURVEY_RACERS=<racers> fall_survey
+// and the menu's default quick race alone (loops, length 0, lowest level, 9 racers) with
+//   SURVEY_SEEDS=200 fall_survey --gtest_filter='*DefaultQuickRace'
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,25 +55,43 @@ struct Fall {
 
 struct Unfinished {
     int seed, type, length, level, racer, segment, segments;
+    int raceState, groundContacts;
+    float groundDistance, speed, aboveSegment;
 };
 
 struct Cell {
-    int races = 0, racers = 0, falls = 0, fallingRacers = 0, unfinished = 0;
+    int races = 0, racers = 0, falls = 0, fallingRacers = 0, racesWithComputerFall = 0, mostFallsAtOnePiece = 0,
+        unfinished = 0;
     double finishTimeSum = 0.0;
     int finishTimes = 0;
+
+    void Add(const Cell& other)
+    {
+        races += other.races;
+        racers += other.racers;
+        falls += other.falls;
+        fallingRacers += other.fallingRacers;
+        racesWithComputerFall += other.racesWithComputerFall;
+        mostFallsAtOnePiece = std::max(mostFallsAtOnePiece, other.mostFallsAtOnePiece);
+        unfinished += other.unfinished;
+        finishTimeSum += other.finishTimeSum;
+        finishTimes += other.finishTimes;
+    }
 };
 
-GroundMark MarkOf(const CVehicle& racer)
+void PrintHeader()
 {
-    const int count = int(track.segmentCount);
-    const int s = std::clamp(racer.segment, 0, count - 2);
-    D3DXMATRIX frame;
-    const D3DXVECTOR3 up(0, 1, 0);
-    D3DXMatrixLookAtLH(&frame, &track.segmentPoints[s], &track.segmentPoints[s + 1], &up);
-    D3DXVECTOR3 local;
-    D3DXVec3TransformCoord(&local, &racer.position, &frame);
-    return {s, local.x, racer.topSpeed > 0.0f ? racer.speed / racer.topSpeed : 0.0f};
+    std::printf("type length level   races racers falls falling cpu-fall-races most-at-a-piece unfinished  cpu-finish-s\n");
 }
+
+void PrintCell(const char* label, const Cell& cell)
+{
+    std::printf("%-17s %7d %6d %5d %7d %14d %15d %10d %13.2f\n", label, cell.races, cell.racers, cell.falls,
+                cell.fallingRacers, cell.racesWithComputerFall, cell.mostFallsAtOnePiece, cell.unfinished,
+                cell.finishTimes ? cell.finishTimeSum / cell.finishTimes : 0.0);
+    std::fflush(stdout);
+}
+
 
 // The nearest lane hint within a few segments of s, or -1.
 int HintNear(int s)
@@ -84,6 +105,12 @@ int HintNear(int s)
 
 class FallSurvey : public RaceDataTest {
 protected:
+    static GroundMark MarkOf(const CVehicle& racer)
+    {
+        const int s = std::clamp(racer.segment, 0, int(track.segmentCount) - 2);
+        return {s, AcrossCentreLine(racer.position, s), racer.topSpeed > 0.0f ? racer.speed / racer.topSpeed : 0.0f};
+    }
+
     void StartRace(int seed, int type, int length, int level, int racers)
     {
         RacerLevelFactor = float(level) * 0.1f + 0.8f;
@@ -109,6 +136,7 @@ protected:
         const int count = vehicleManager.vehicleCount;
         std::vector<GroundMark> marks(count);
         std::vector<int> fallsOf(count, 0);
+        std::vector<std::vector<int>> fallsAtPiece(count, std::vector<int>(track.pieceCount, 0));
         std::vector<bool> fallen(count, false);
         for (int frame = 0; frame < RACE_SECONDS_LIMIT * 60; ++frame) {
             RaceFrame();
@@ -121,6 +149,8 @@ protected:
                 if (fallingNow && !fallen[i]) {
                     ++fallsOf[i];
                     const CPlatform* owner = track.segmentOwners[marks[i].segment];
+                    if (owner)
+                        ++fallsAtPiece[i][track.PieceIndex(owner)];
                     falls.push_back({seed, type, length, level, i, marks[i], owner ? owner->pieceKind : -1,
                                      owner ? track.NearestPiecePoint(owner, track.segmentPoints[marks[i].segment]) : -1,
                                      owner ? track.PieceIndex(owner) : -1, HintNear(marks[i].segment)});
@@ -133,20 +163,41 @@ protected:
         }
         ++cell.races;
         cell.racers += count;
+        bool computerFell = false;
         for (int i = 0; i < count; ++i) {
             const CVehicle& racer = *vehicleManager.vehicles[i];
             cell.falls += fallsOf[i];
             cell.fallingRacers += fallsOf[i] > 0;
+            computerFell = computerFell || (i > 0 && fallsOf[i] > 0);
+            for (const int falls : fallsAtPiece[i])
+                cell.mostFallsAtOnePiece = std::max(cell.mostFallsAtOnePiece, falls);
             if (racer.finishTime <= 0.0f) {
                 ++cell.unfinished;
-                unfinished.push_back({seed, type, length, level, i, racer.segment, int(track.segmentCount)});
+                unfinished.push_back({seed, type, length, level, i, racer.segment, int(track.segmentCount), racer.raceState,
+                                      racer.groundContacts, racer.groundDistance, racer.speed,
+                                      racer.position.y - track.segmentPoints[racer.segment].y});
             } else if (i > 0) {
                 cell.finishTimeSum += racer.finishTime;
                 ++cell.finishTimes;
             }
         }
+        cell.racesWithComputerFall += computerFell;
         vehicleManager.Clear();
         track.Clear();
+    }
+
+    void PrintFallsAndUnfinished(const std::vector<Fall>& falls) const
+    {
+        std::printf("\nseed type length level racer  segment kind piece point hint  across speed/top\n");
+        for (const Fall& f : falls)
+            std::printf("%4d %4d %6d %5d %5d %8d %4d %5d %5d %4d %7.1f %9.2f\n", f.seed, f.type, f.length, f.level,
+                        f.racer, f.mark.segment, f.kind, f.pieceIndex, f.piecePoint, f.hint, f.mark.across,
+                        f.mark.speedFraction);
+        std::printf("\nunfinished: seed type length level racer  segment of state contacts ground speed above\n");
+        for (const Unfinished& u : unfinished)
+            std::printf("%4d %4d %6d %5d %5d %8d %4d %5d %8d %6.1f %5.1f %5.1f\n", u.seed, u.type, u.length, u.level,
+                        u.racer, u.segment, u.segments, u.raceState, u.groundContacts, u.groundDistance, u.speed,
+                        u.aboveSegment);
     }
 };
 
@@ -156,7 +207,7 @@ TEST_F(FallSurvey, EveryTrackTypeLengthAndRacerLevel)
     const int firstSeed = Setting("SURVEY_FIRST_SEED", 1);
     const int racers = Setting("SURVEY_RACERS", 12);
     std::vector<Fall> falls;
-    std::printf("type length level   races racers falls falling unfinished  cpu-finish-s\n");
+    PrintHeader();
     Cell total;
     for (int type = 0; type < TRACK_TYPES; ++type)
         for (int length = 0; length < TRACK_LENGTHS; ++length)
@@ -164,27 +215,27 @@ TEST_F(FallSurvey, EveryTrackTypeLengthAndRacerLevel)
                 Cell cell;
                 for (int seed = firstSeed; seed < firstSeed + seeds; ++seed)
                     RunRace(seed, type, length, level, racers, cell, falls);
-                std::printf("%4d %6d %5d %7d %6d %5d %7d %10d %13.2f\n", type, length, level, cell.races, cell.racers,
-                            cell.falls, cell.fallingRacers, cell.unfinished,
-                            cell.finishTimes ? cell.finishTimeSum / cell.finishTimes : 0.0);
-                total.races += cell.races;
-                total.racers += cell.racers;
-                total.falls += cell.falls;
-                total.fallingRacers += cell.fallingRacers;
-                total.unfinished += cell.unfinished;
-                total.finishTimeSum += cell.finishTimeSum;
-                total.finishTimes += cell.finishTimes;
-                std::fflush(stdout);
+                char label[32];
+                std::snprintf(label, sizeof label, "%4d %6d %5d", type, length, level);
+                PrintCell(label, cell);
+                total.Add(cell);
             }
-    std::printf("all              %7d %6d %5d %7d %10d %13.2f\n", total.races, total.racers, total.falls,
-                total.fallingRacers, total.unfinished, total.finishTimes ? total.finishTimeSum / total.finishTimes : 0.0);
-    std::printf("\nseed type length level racer  segment kind piece point hint  across speed/top\n");
-    for (const Fall& f : falls)
-        std::printf("%4d %4d %6d %5d %5d %8d %4d %5d %5d %4d %7.1f %9.2f\n", f.seed, f.type, f.length, f.level, f.racer,
-                    f.mark.segment, f.kind, f.pieceIndex, f.piecePoint, f.hint, f.mark.across, f.mark.speedFraction);
-    std::printf("\nunfinished: seed type length level racer  segment of\n");
-    for (const Unfinished& u : unfinished)
-        std::printf("%4d %4d %6d %5d %5d %8d %4d\n", u.seed, u.type, u.length, u.level, u.racer, u.segment, u.segments);
+    PrintCell("all", total);
+    PrintFallsAndUnfinished(falls);
+}
+
+// The menu's default quick race: loops, length 0, the lowest racer level, 9 racers.
+TEST_F(FallSurvey, DefaultQuickRace)
+{
+    const int seeds = Setting("SURVEY_SEEDS", 200);
+    const int firstSeed = Setting("SURVEY_FIRST_SEED", 1);
+    std::vector<Fall> falls;
+    PrintHeader();
+    Cell cell;
+    for (int seed = firstSeed; seed < firstSeed + seeds; ++seed)
+        RunRace(seed, 2, 0, 0, 9, cell, falls);
+    PrintCell("quick race", cell);
+    PrintFallsAndUnfinished(falls);
 }
 
 } // namespace

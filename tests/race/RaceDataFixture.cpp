@@ -118,3 +118,13 @@ void RaceDataTest::RaceFrameBehindPlayer(float dt)
     playerVehicle->Update();
     vehicleManager.Update();
 }
+
+float RaceDataTest::AcrossCentreLine(const D3DXVECTOR3& position, int segment)
+{
+    const D3DXVECTOR3 up(0, 1, 0);
+    D3DXMATRIX frame;
+    D3DXMatrixLookAtLH(&frame, &track.segmentPoints[segment], &track.segmentPoints[segment + 1], &up);
+    D3DXVECTOR3 local;
+    D3DXVec3TransformCoord(&local, &position, &frame);
+    return local.x;
+}

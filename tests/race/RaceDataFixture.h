@@ -27,4 +27,6 @@ protected:
     static void StartComputerRace(int racers);
     // One frame of dt as the world runs a race, the camera behind the player's scooter.
     static void RaceFrameBehindPlayer(float dt);
+    // How far to the right of the built course's centre line at the segment the position lies.
+    static float AcrossCentreLine(const D3DXVECTOR3& position, int segment);
 };

@@ -5,6 +5,7 @@
 
 #include "tests/scooters/StraightTrack.h"
 #include "world/scooters/Vehicle.h"
+#include "world/track/Platform.h"
 #include "world/track/Track.h"
 
 class ComputerDriverTest : public StraightTrackTest {
@@ -108,6 +109,24 @@ TEST_F(ComputerDriverTest, AHintedSegmentShortensTheLookAheadAndMovesTheLane)
     DriveFrom(5, {0, 0, 2.0f}, ahead, 200.0f);
     EXPECT_EQ(scooter.aimPoint, Point(6));
     EXPECT_FLOAT_EQ(scooter.lane, 0.0f + 0.5f * 0.02f);
+}
+
+TEST_F(ComputerDriverTest, ALoopOfEitherHandShortensTheLookAheadToItsFirstSegment)
+{
+    // Three segments ahead at speed 200, a whole segment before point 5: the aim at S[T] itself.
+    // The piece from segment 7 on is of the given kind.
+    struct Case {
+        int kind;
+        int aimedAt;
+    };
+    CPlatform piece;
+    for (int i = 7; i < 12; ++i)
+        track.segmentOwners[i] = &piece;
+    for (const Case& c : {Case {TRACK_LOOP_KIND - 1, 8}, Case {TRACK_LOOP_KIND, 7}, Case {TRACK_LOOP_KIND + 1, 7}}) {
+        piece.pieceKind = c.kind;
+        DriveFrom(5, {0, 0, -SPACING}, ahead, 200.0f);
+        EXPECT_EQ(scooter.aimPoint, Point(c.aimedAt)) << "kind " << c.kind;
+    }
 }
 
 TEST_F(ComputerDriverTest, NearTheEndTheLookAheadStaysOnTheCourse)

@@ -57,6 +57,20 @@ TEST_F(ScooterRulesTest, FallsOnlyWhenFarAndWellBelowItsSegmentPoint)
     }
 }
 
+TEST_F(ScooterRulesTest, KeptOffTheRoadForFiveSecondsItFallsWhereverItIs)
+{
+    // Lodged on something 8 above its segment point, beside the road, or on its back.
+    for (const float seconds : {4.9f, 5.1f}) {
+        for (const D3DXVECTOR3& offset : {D3DXVECTOR3(0, 8.0f, 0), D3DXVECTOR3(13.0f, -3.0f, 0)}) {
+            scooter.raceState = RACE_STATE_RACING;
+            scooter.offRoadTime = seconds;
+            PutAt(10, offset);
+            EXPECT_EQ(scooter.UpdateProgress(), 10);
+            EXPECT_EQ(scooter.raceState == RACE_STATE_FALLEN, seconds > 5.0f) << seconds << " s, " << offset.x;
+        }
+    }
+}
+
 TEST_F(ScooterRulesTest, ProgressPassesThePointsBehindAndAimsAtTheNextOne)
 {
     PutAt(5, {0, 0, 1.0f});

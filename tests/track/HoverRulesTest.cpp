@@ -1,5 +1,6 @@
 // One step of a scooter's hover over a straight piece: the fall slowed near the road, the lift
-// within the pads' reach, the pull down above it, and the fall off the course.
+// within the pads' reach, the pull down above it, the fall off the course and the time away from
+// the road.
 #include <gtest/gtest.h>
 
 #include <btBulletDynamicsCommon.h>
@@ -79,6 +80,22 @@ TEST_F(HoverRulesTest, OffTheCourseThePlayerFallsFasterThanTheComputer)
         EXPECT_NEAR(RiseAfter(500.0f, 1.0f, 0.0f), driver == DRIVER_PLAYER ? -20.0f * DT : -15.0f * DT, 1e-5f);
         EXPECT_EQ(scooter.hasGround, 0);
         EXPECT_FLOAT_EQ(scooter.groundDistance, 30.0f);
+    }
+}
+
+TEST_F(HoverRulesTest, TheTimeOffTheRoadGrowsWithoutContactWhileRacingOnly)
+{
+    RiseAfter(0.0f, 3.0f, 0.0f);  // over the road, out of the pads' reach
+    RiseAfter(500.0f, 1.0f, 0.0f); // beside the piece
+    EXPECT_FLOAT_EQ(scooter.offRoadTime, 2.0f * DT);
+    RiseAfter(0.0f, 1.0f, 0.0f);
+    EXPECT_FLOAT_EQ(scooter.offRoadTime, 0.0f) << "on the pads";
+    for (const int state : {RACE_STATE_GRID, RACE_STATE_FALLEN}) {
+        scooter.raceState = RACE_STATE_RACING;
+        RiseAfter(500.0f, 1.0f, 0.0f);
+        scooter.raceState = state;
+        RiseAfter(500.0f, 1.0f, 0.0f);
+        EXPECT_FLOAT_EQ(scooter.offRoadTime, 0.0f) << "not racing, state " << state;
     }
 }
 

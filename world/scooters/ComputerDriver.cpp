@@ -32,10 +32,13 @@ D3DXMATRIX ViewFrame(const D3DXVECTOR3& from, const D3DXVECTOR3& to)
     return view;
 }
 
+// A loop of either hand ends the look-ahead: aiming segments round a loop, a driver steers too
+// little against a drift across the road and slides off its edge on the way down, the same way
+// at every try after the respawn before it.
 bool EndsLookAhead(int index)
 {
     const CPlatform* owner = track.segmentOwners[index];
-    return (owner && owner->pieceKind == TRACK_LOOP_KIND) || track.laneHints[index] != -1;
+    return (owner && owner->pieceKind >= TRACK_LOOP_KIND) || track.laneHints[index] != -1;
 }
 
 } // namespace

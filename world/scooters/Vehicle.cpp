@@ -44,7 +44,7 @@ CVehicle::CVehicle()
       speedLevel(0), baseSpeedLevel(0), powerLevel(0), basePowerLevel(0), controlLevel(0), baseControlLevel(0),
       speed(0), topSpeed(0), drivePower(0), handling(0), throttleLevel(0), engineSoundSet(-1),
       raycastVehicle(nullptr), inWorld(0), padRadius(0), padCentre(0, 0, 0), groundContacts(0), hasGround(0),
-      groundPoint(0, 0, 0), groundNormal(0, 0, 0), groundDistance(30.0f), airTime(0), spin(0, 0, 0),
+      groundPoint(0, 0, 0), groundNormal(0, 0, 0), groundDistance(30.0f), airTime(0), offRoadTime(0), spin(0, 0, 0),
       linearDamping(0), angularDamping(0.5f), primitiveShapeOn(0)
 {
     objectClass = GCLASS_VEHICLE;

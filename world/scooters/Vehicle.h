@@ -139,6 +139,9 @@ public:
     D3DXVECTOR3 groundNormal;
     float groundDistance;
     float airTime;
+    // Seconds racing without the pads near the road: a scooter lodged beside it or above it (on a
+    // decor, a structure or another scooter) or lying upside down counts as fallen after a while.
+    float offRoadTime;
     // velocity (3 floats) is the sound owner's working copy of the body's linear velocity.
     D3DXVECTOR3 spin;
     float linearDamping;

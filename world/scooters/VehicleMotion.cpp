@@ -40,8 +40,10 @@ void CVehicle::UpdateGroundAndHover()
     groundContacts = 0;
     hasGround = 0;
     groundDistance = PROBE_LENGTH;
-    if (raceState == RACE_STATE_FALLEN || !body)
+    if (raceState == RACE_STATE_FALLEN || !body) {
+        offRoadTime = 0.0f;
         return;
+    }
 
     const float dt = gameTimer.gameStep;
     // The pads sit just over the bottom of the body's shapes, so a hard landing that sinks the
@@ -60,6 +62,7 @@ void CVehicle::UpdateGroundAndHover()
         hasGround = 1;
         groundContacts = groundDistance <= PAD_CONTACT_DISTANCE;
     }
+    offRoadTime = raceState == RACE_STATE_RACING && !groundContacts ? offRoadTime + dt : 0.0f;
 
     D3DXVECTOR3 v = FromBullet(body->getLinearVelocity());
     if (hasGround) {

@@ -26,6 +26,8 @@ namespace {
 
 constexpr float FALL_DEPTH = 2.5f;
 constexpr float FALL_DISTANCE = 30.0f;
+// Longer than any flight over a crest or a jump on the course.
+constexpr float STRANDED_SECONDS = 5.0f;
 constexpr float PLACE_DELAY = 0.25f;
 constexpr float SEGMENT_LENGTH = 20.0f;
 constexpr int CUE_SPACING = 5;
@@ -156,7 +158,9 @@ int CVehicle::UpdateProgress()
     if (count < 2 || segment < 0 || segment >= count)
         return segment;
     const D3DXVECTOR3& point = track.segmentPoints[segment];
-    if (position.y < point.y - FALL_DEPTH && Vec3Distance(position, point) > FALL_DISTANCE) {
+    const bool offTheCourse = position.y < point.y - FALL_DEPTH && Vec3Distance(position, point) > FALL_DISTANCE;
+    // A scooter lodged off the road near its segment point would neither fall nor finish.
+    if (offTheCourse || offRoadTime > STRANDED_SECONDS) {
         raceState = RACE_STATE_FALLEN;
         fallStep = FALL_STEP_FALLEN;
         stateTime = effectTimer = 0.0f;

@@ -30,6 +30,11 @@ constexpr float LOOP_LEAD = 60.0f;
 constexpr float LOOP_WIDENING = 6.0f;
 // The run-out passes the run-up this far aside, clear of its rails.
 constexpr float LOOP_SHIFT = 36.0f;
+// A U-turn's road reaches this much further to the inside: a computer driver aims two or three
+// segments ahead along the centre line and at speed takes the turn that far inside it.
+constexpr float U_TURN_INNER_WIDENING = 10.0f;
+// ... growing to it and back to the common width at the joints over this length of the turn.
+constexpr float U_TURN_WIDENING_RAMP = 40.0f;
 const std::string FOLDER = "Data/Static/Platforms/01/";
 
 struct PathFrame {
@@ -49,6 +54,11 @@ PathFrame FrameOf(Vec3 position, Vec3 derivative, Vec3 upHint)
 
 enum class Shape { Straight, Slope, Turn, Loop };
 
+// How much wider than other pieces' the road is on its left and on its right.
+struct Widening {
+    float left = 0, right = 0;
+};
+
 struct PieceSpec {
     const char* name;
     Shape shape;
@@ -63,15 +73,21 @@ struct PieceSpec {
     // Pieces that climb, drop or loop may pass over another piece: their decks cast shadows.
     bool CastsShadow() const { return height != 0 || shape == Shape::Loop; }
 
-    // How much wider than other pieces' the road is on either side at t: a loop's turn is wider,
-    // its run-up and run-out taper to the common width where the pieces join.
-    float Widening(float t) const
+    // How much wider than other pieces' the road is at t: a loop's turn is wider on both sides, a
+    // U-turn on its inside; both taper to the common width where the pieces join.
+    Widening WideningAt(float t) const
     {
-        if (shape != Shape::Loop)
-            return 0.0f;
-        const float u = (2 * LoopLead() + 2 * PI * radius) * t, end = 2 * LoopLead() + 2 * PI * radius;
-        const float fromJoint = std::min(u, end - u);
-        return LOOP_WIDENING * Ease(std::min(1.0f, fromJoint / LoopLead()));
+        if (shape == Shape::Loop) {
+            const float end = 2 * LoopLead() + 2 * PI * radius;
+            const float wider = LOOP_WIDENING * Ease(std::min(1.0f, std::min(t, 1 - t) * end / LoopLead()));
+            return {wider, wider};
+        }
+        if (shape == Shape::Turn && angle == PI) {
+            const float end = radius * angle;
+            const float inner = U_TURN_INNER_WIDENING * Ease(std::min(1.0f, std::min(t, 1 - t) * end / U_TURN_WIDENING_RAMP));
+            return side < 0 ? Widening {inner, 0} : Widening {0, inner};
+        }
+        return {};
     }
     float LoopLead() const { return LOOP_LEAD; }
     float LoopShift() const { return LOOP_SHIFT; }
@@ -138,9 +154,9 @@ float ArcLength(const PieceSpec& piece)
 // each side moved outward by the frame's widening; it faces to the left of a -> b. u runs over
 // [u0, u1] across, v one unit per segment length.
 Geometry SweepStrip(const std::vector<PathFrame>& frames, const std::vector<float>& along,
-                    const std::vector<float>& widening, ProfilePoint a, ProfilePoint b, float u0, float u1)
+                    const std::vector<Widening>& widening, ProfilePoint a, ProfilePoint b, float u0, float u1)
 {
-    auto across = [](float x, float wider) { return x + std::copysign(wider, x); };
+    auto across = [](float x, Widening wider) { return x < 0 ? x - wider.left : x + wider.right; };
     Geometry strip;
     for (std::size_t i = 0; i < frames.size(); ++i) {
         const PathFrame& f = frames[i];
@@ -177,15 +193,14 @@ void AddOutwardQuad(Geometry& solid, Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 outwar
 
 // The deck under the road as a closed solid between top and bottom (below the centre line),
 // each side moved outward by the frame's widening: what a piece casts its shadow from.
-Geometry DeckSolid(const std::vector<PathFrame>& frames, const std::vector<float>& widening, float edge, float top,
+Geometry DeckSolid(const std::vector<PathFrame>& frames, const std::vector<Widening>& widening, float edge, float top,
                    float bottom)
 {
     auto corners = [&](std::size_t i) {
         const PathFrame& f = frames[i];
-        const Vec3 right = f.Right();
-        const float halfWidth = edge + widening[i];
-        return std::vector<Vec3> {f.position - right * halfWidth + f.up * top, f.position + right * halfWidth + f.up * top,
-                                  f.position + right * halfWidth + f.up * bottom, f.position - right * halfWidth + f.up * bottom};
+        const Vec3 left = f.Right() * -(edge + widening[i].left), right = f.Right() * (edge + widening[i].right);
+        return std::vector<Vec3> {f.position + left + f.up * top, f.position + right + f.up * top,
+                                  f.position + right + f.up * bottom, f.position + left + f.up * bottom};
     };
     Geometry deck;
     for (std::size_t i = 0; i + 1 < frames.size(); ++i) {
@@ -208,7 +223,8 @@ Geometry DeckSolid(const std::vector<PathFrame>& frames, const std::vector<float
 // road's widening at each.
 struct SweepFrames {
     std::vector<PathFrame> frames;
-    std::vector<float> along, widening;
+    std::vector<float> along;
+    std::vector<Widening> widening;
 };
 
 SweepFrames SweepFramesOf(const PieceSpec& piece, float step)
@@ -218,7 +234,7 @@ SweepFrames SweepFramesOf(const PieceSpec& piece, float step)
         sweep.frames.push_back(piece.At(t));
         const std::size_t n = sweep.frames.size();
         sweep.along.push_back(n == 1 ? 0.0f : sweep.along.back() + Length(sweep.frames[n - 1].position - sweep.frames[n - 2].position));
-        sweep.widening.push_back(piece.Widening(t));
+        sweep.widening.push_back(piece.WideningAt(t));
     }
     return sweep;
 }
