@@ -3,7 +3,7 @@
 // racers, the falls, the races in which a computer racer (not the player's scooter) fell, the
 // most falls of one racer at one piece, the racers that did not finish (stuck) and the computer
 // racers' mean finishing time, then one line per fall with where the racer last had road under
-// it, and every racer that did not finish. Not a test: run it by hand,
+// it and how close another racer came in the 3 s before, and every racer that did not finish. Not a test: run it by hand,
 //   SURVEY_SEEDS=<count> SURVEY_FIRST_SEED=<seed> SURVEY_RACERS=<racers> fall_survey
 // and the menu's default quick race alone (loops, length 0, lowest level, 9 racers) with
 //   SURVEY_SEEDS=200 fall_survey --gtest_filter='*DefaultQuickRace'
@@ -33,6 +33,7 @@ constexpr int RACE_SECONDS_LIMIT = 400;
 constexpr int TRACK_TYPES = 3;
 constexpr int TRACK_LENGTHS = 3;
 constexpr int RACER_LEVELS = 3;
+constexpr int CLOSEST_FRAMES = 3 * 60;
 
 int Setting(const char* name, int fallback)
 {
@@ -51,6 +52,7 @@ struct Fall {
     int seed, type, length, level, racer;
     GroundMark mark;
     int kind, piecePoint, pieceIndex, hint;
+    float closest; // the least distance to another racer over the 3 s before the fall
 };
 
 struct Unfinished {
@@ -138,12 +140,18 @@ protected:
         std::vector<int> fallsOf(count, 0);
         std::vector<std::vector<int>> fallsAtPiece(count, std::vector<int>(track.pieceCount, 0));
         std::vector<bool> fallen(count, false);
+        std::vector<std::vector<float>> closestHistory(count, std::vector<float>(CLOSEST_FRAMES, 1e9f));
         for (int frame = 0; frame < RACE_SECONDS_LIMIT * 60; ++frame) {
             RaceFrame();
             bool allFinished = true;
             for (int i = 0; i < count; ++i) {
                 const CVehicle& racer = *vehicleManager.vehicles[i];
                 const bool fallingNow = racer.raceState == RACE_STATE_FALLEN;
+                float closest = 1e9f;
+                for (int j = 0; j < count; ++j)
+                    if (j != i)
+                        closest = std::min(closest, Vec3Distance(racer.position, vehicleManager.vehicles[j]->position));
+                closestHistory[i][frame % CLOSEST_FRAMES] = closest;
                 if (!fallingNow && racer.groundContacts)
                     marks[i] = MarkOf(racer);
                 if (fallingNow && !fallen[i]) {
@@ -153,7 +161,8 @@ protected:
                         ++fallsAtPiece[i][track.PieceIndex(owner)];
                     falls.push_back({seed, type, length, level, i, marks[i], owner ? owner->pieceKind : -1,
                                      owner ? track.NearestPiecePoint(owner, track.segmentPoints[marks[i].segment]) : -1,
-                                     owner ? track.PieceIndex(owner) : -1, HintNear(marks[i].segment)});
+                                     owner ? track.PieceIndex(owner) : -1, HintNear(marks[i].segment),
+                                     *std::min_element(closestHistory[i].begin(), closestHistory[i].end())});
                 }
                 fallen[i] = fallingNow;
                 allFinished = allFinished && racer.finishTime > 0.0f;
@@ -188,11 +197,11 @@ protected:
 
     void PrintFallsAndUnfinished(const std::vector<Fall>& falls) const
     {
-        std::printf("\nseed type length level racer  segment kind piece point hint  across speed/top\n");
+        std::printf("\nseed type length level racer  segment kind piece point hint  across speed/top closest\n");
         for (const Fall& f : falls)
-            std::printf("%4d %4d %6d %5d %5d %8d %4d %5d %5d %4d %7.1f %9.2f\n", f.seed, f.type, f.length, f.level,
+            std::printf("%4d %4d %6d %5d %5d %8d %4d %5d %5d %4d %7.1f %9.2f %7.1f\n", f.seed, f.type, f.length, f.level,
                         f.racer, f.mark.segment, f.kind, f.pieceIndex, f.piecePoint, f.hint, f.mark.across,
-                        f.mark.speedFraction);
+                        f.mark.speedFraction, f.closest);
         std::printf("\nunfinished: seed type length level racer  segment of state contacts ground speed above\n");
         for (const Unfinished& u : unfinished)
             std::printf("%4d %4d %6d %5d %5d %8d %4d %5d %8d %6.1f %5.1f %5.1f\n", u.seed, u.type, u.length, u.level,

@@ -5,6 +5,7 @@
 
 #include "tests/scooters/StraightTrack.h"
 #include "world/scooters/Vehicle.h"
+#include "world/scooters/VehicleManager.h"
 #include "world/track/Platform.h"
 #include "world/track/Track.h"
 
@@ -87,6 +88,28 @@ TEST_F(ComputerDriverTest, ItSteersBackTowardsTheLine)
 {
     EXPECT_GT(DriveFrom(5, {-4.0f, 0, 0}, ahead, 20.0f).steer, 0.0f);
     EXPECT_LT(DriveFrom(5, {4.0f, 0, 0}, ahead, 20.0f).steer, 0.0f);
+}
+
+TEST_F(ComputerDriverTest, ItBrakesRatherThanPushOnARacerJustAhead)
+{
+    CVehicle other;
+    vehicleManager.vehicles[0] = &scooter;
+    vehicleManager.vehicles[1] = &other;
+    vehicleManager.vehicleCount = 2;
+    struct Case {
+        D3DXVECTOR3 otherFromScooter;
+        int otherState, throttle;
+    };
+    for (const Case& c : {Case {{0, 0, 3.5f}, RACE_STATE_RACING, -1}, Case {{2.0f, 0, 1.0f}, RACE_STATE_RACING, -1},
+                          Case {{-2.0f, 0, 1.0f}, RACE_STATE_GRID, -1}, Case {{0, 0, 4.5f}, RACE_STATE_RACING, 1},
+                          Case {{3.0f, 0, 1.0f}, RACE_STATE_RACING, 1}, Case {{2.0f, 0, 0.1f}, RACE_STATE_RACING, 1},
+                          Case {{0, 0, -3.5f}, RACE_STATE_RACING, 1}, Case {{0, 0, 3.5f}, RACE_STATE_FALLEN, 1}}) {
+        other.raceState = c.otherState;
+        other.position = Point(5) + D3DXVECTOR3(0, 0, 2.0f) + c.otherFromScooter;
+        EXPECT_EQ(DriveFrom(5, {0, 0, 2.0f}, ahead, 20.0f).throttle, c.throttle)
+            << "the other racer at " << c.otherFromScooter.x << ", " << c.otherFromScooter.z << " in state "
+            << c.otherState;
+    }
 }
 
 TEST_F(ComputerDriverTest, AnAimBehindMeansBrakingAndFullLock)

@@ -1,11 +1,12 @@
 // The computer driver: an aim point a few segments ahead on the centre line, full throttle or
-// braking, and steering towards the aim.
+// braking, and steering towards the aim; it brakes rather than push on a racer just ahead.
 #include <algorithm>
 #include <cmath>
 
 #include "engine/helpers/VectorHelpers.h"
 #include "engine/shell/GameTimer.h"
 #include "world/scooters/Vehicle.h"
+#include "world/scooters/VehicleManager.h"
 #include "world/track/Platform.h"
 #include "world/track/Track.h"
 
@@ -17,6 +18,12 @@ constexpr float LANE_RIGHT = 2.99f;
 constexpr float BEND_THRESHOLD = 0.2f;
 constexpr float FULL_LOCK = 2.5f;
 const D3DXVECTOR3 WORLD_UP(0.0f, 1.0f, 0.0f);
+// A racer ahead within this reach, along and across the course, is close enough to touch: the
+// scooters' bodies are 3.2 long and 1.9 wide. Ahead means by more than TOUCH_AHEAD_FROM, so two
+// racers level with each other do not both brake.
+constexpr float TOUCH_AHEAD = 3.8f;
+constexpr float TOUCH_ACROSS = 2.6f;
+constexpr float TOUCH_AHEAD_FROM = 0.3f;
 
 // The point one past the end of the centre line stands for the last one.
 const D3DXVECTOR3& SegmentPoint(int index)
@@ -39,6 +46,26 @@ bool EndsLookAhead(int index)
 {
     const CPlatform* owner = track.segmentOwners[index];
     return (owner && owner->pieceKind >= TRACK_LOOP_KIND) || track.laneHints[index] != -1;
+}
+
+// Whether another racer still in the race is just ahead of this one, close enough to touch, in the
+// frame along the current segment. A racer that pushes on it holds it, in a bend, against one
+// alongside: neither can turn, and both slide off the road together.
+bool RacerJustAhead(const CVehicle& self, const D3DXMATRIX& segmentFrame)
+{
+    D3DXVECTOR3 own;
+    D3DXVec3TransformCoord(&own, &self.position, &segmentFrame);
+    for (int i = 0; i < vehicleManager.vehicleCount; ++i) {
+        const CVehicle& other = *vehicleManager.vehicles[i];
+        if (&other == &self || other.raceState == RACE_STATE_FALLEN)
+            continue;
+        D3DXVECTOR3 at;
+        D3DXVec3TransformCoord(&at, &other.position, &segmentFrame);
+        const float ahead = at.z - own.z;
+        if (ahead > TOUCH_AHEAD_FROM && ahead < TOUCH_AHEAD && std::fabs(at.x - own.x) < TOUCH_ACROSS)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -108,6 +135,8 @@ DriveDecision CVehicle::PlanComputerDrive()
     DriveDecision decision;
     const float wanted = toAim.z > 0.0f ? (1.0f - std::fabs(toAim.x) * 0.5f) * topSpeed : 0.0f;
     decision.throttle = wanted >= std::min(speed, topSpeed) ? 1 : -1;
+    if (RacerJustAhead(*this, segmentFrame))
+        decision.throttle = -1;
     if (segment > stopSegment)
         decision.throttle = -1;
     if (toAim.z > 0.0f)
