@@ -30,11 +30,14 @@ constexpr float LOOP_LEAD = 60.0f;
 constexpr float LOOP_WIDENING = 6.0f;
 // The run-out passes the run-up this far aside, clear of its rails.
 constexpr float LOOP_SHIFT = 36.0f;
-// A U-turn's road reaches this much further to the inside: a computer driver aims two or three
-// segments ahead along the centre line and at speed takes the turn that far inside it.
-constexpr float U_TURN_INNER_WIDENING = 10.0f;
-// ... growing to it and back to the common width at the joints over this length of the turn.
-constexpr float U_TURN_WIDENING_RAMP = 40.0f;
+// A turn's road reaches further to the inside: a computer driver aims two or three segments ahead
+// along the centre line and at speed takes a turn up to that far inside it. The widening grows to
+// its full width and back to the common width at the joints over the ramp's length of the turn.
+struct InnerWidening {
+    float width, ramp;
+};
+constexpr InnerWidening U_TURN_INNER_WIDENING {10.0f, 40.0f};
+constexpr InnerWidening QUARTER_TURN_INNER_WIDENING {8.0f, 20.0f};
 const std::string FOLDER = "Data/Static/Platforms/01/";
 
 struct PathFrame {
@@ -74,7 +77,7 @@ struct PieceSpec {
     bool CastsShadow() const { return height != 0 || shape == Shape::Loop; }
 
     // How much wider than other pieces' the road is at t: a loop's turn is wider on both sides, a
-    // U-turn on its inside; both taper to the common width where the pieces join.
+    // turn on its inside; both taper to the common width where the pieces join.
     Widening WideningAt(float t) const
     {
         if (shape == Shape::Loop) {
@@ -82,9 +85,10 @@ struct PieceSpec {
             const float wider = LOOP_WIDENING * Ease(std::min(1.0f, std::min(t, 1 - t) * end / LoopLead()));
             return {wider, wider};
         }
-        if (shape == Shape::Turn && angle == PI) {
+        if (shape == Shape::Turn) {
+            const InnerWidening widening = angle == PI ? U_TURN_INNER_WIDENING : QUARTER_TURN_INNER_WIDENING;
             const float end = radius * angle;
-            const float inner = U_TURN_INNER_WIDENING * Ease(std::min(1.0f, std::min(t, 1 - t) * end / U_TURN_WIDENING_RAMP));
+            const float inner = widening.width * Ease(std::min(1.0f, std::min(t, 1 - t) * end / widening.ramp));
             return side < 0 ? Widening {inner, 0} : Widening {0, inner};
         }
         return {};
