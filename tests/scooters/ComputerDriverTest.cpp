@@ -103,12 +103,13 @@ TEST_F(ComputerDriverTest, ItBrakesRatherThanPushOnARacerJustAhead)
     for (const Case& c : {Case {{0, 0, 3.5f}, RACE_STATE_RACING, -1}, Case {{2.0f, 0, 1.0f}, RACE_STATE_RACING, -1},
                           Case {{-2.0f, 0, 1.0f}, RACE_STATE_GRID, -1}, Case {{0, 0, 4.5f}, RACE_STATE_RACING, 1},
                           Case {{3.0f, 0, 1.0f}, RACE_STATE_RACING, 1}, Case {{2.0f, 0, 0.1f}, RACE_STATE_RACING, 1},
-                          Case {{0, 0, -3.5f}, RACE_STATE_RACING, 1}, Case {{0, 0, 3.5f}, RACE_STATE_FALLEN, 1}}) {
+                          Case {{0, 0, -3.5f}, RACE_STATE_RACING, 1}, Case {{0, 0, 3.5f}, RACE_STATE_FALLEN, 1},
+                          Case {{0, 2.0f, 3.5f}, RACE_STATE_RACING, -1}, Case {{0, -12.0f, 3.5f}, RACE_STATE_RACING, 1}}) {
         other.raceState = c.otherState;
         other.position = Point(5) + D3DXVECTOR3(0, 0, 2.0f) + c.otherFromScooter;
         EXPECT_EQ(DriveFrom(5, {0, 0, 2.0f}, ahead, 20.0f).throttle, c.throttle)
-            << "the other racer at " << c.otherFromScooter.x << ", " << c.otherFromScooter.z << " in state "
-            << c.otherState;
+            << "the other racer at " << c.otherFromScooter.x << ", " << c.otherFromScooter.y << ", "
+            << c.otherFromScooter.z << " in state " << c.otherState;
     }
 }
 

@@ -18,11 +18,13 @@ constexpr float LANE_RIGHT = 2.99f;
 constexpr float BEND_THRESHOLD = 0.2f;
 constexpr float FULL_LOCK = 2.5f;
 const D3DXVECTOR3 WORLD_UP(0.0f, 1.0f, 0.0f);
-// A racer ahead within this reach, along and across the course, is close enough to touch: the
-// scooters' bodies are 3.2 long and 1.9 wide. Ahead means by more than TOUCH_AHEAD_FROM, so two
-// racers level with each other do not both brake.
+// A racer ahead within this reach, along, across and up from the course, is close enough to
+// touch: the scooters' bodies are 3.2 long, 1.9 wide and 1.5 high, and one may ride a little over
+// the other. Ahead means by more than TOUCH_AHEAD_FROM, so two racers level with each other do not
+// both brake; one on a road that passes over or under this one is not in the way.
 constexpr float TOUCH_AHEAD = 3.8f;
 constexpr float TOUCH_ACROSS = 2.6f;
+constexpr float TOUCH_ABOVE = 3.0f;
 constexpr float TOUCH_AHEAD_FROM = 0.3f;
 
 // The point one past the end of the centre line stands for the last one.
@@ -62,7 +64,8 @@ bool RacerJustAhead(const CVehicle& self, const D3DXMATRIX& segmentFrame)
         D3DXVECTOR3 at;
         D3DXVec3TransformCoord(&at, &other.position, &segmentFrame);
         const float ahead = at.z - own.z;
-        if (ahead > TOUCH_AHEAD_FROM && ahead < TOUCH_AHEAD && std::fabs(at.x - own.x) < TOUCH_ACROSS)
+        if (ahead > TOUCH_AHEAD_FROM && ahead < TOUCH_AHEAD && std::fabs(at.x - own.x) < TOUCH_ACROSS &&
+            std::fabs(at.y - own.y) < TOUCH_ABOVE)
             return true;
     }
     return false;
