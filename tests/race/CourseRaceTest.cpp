@@ -27,6 +27,7 @@ constexpr float FRAME = 1.0f / 60.0f;
 constexpr int TRACK_TYPE_WITH_LOOPS = 2;
 constexpr int FULL_GRID = 12;
 constexpr int RACER_LEVELS = 3;
+constexpr int LOWEST_LEVEL = 0;
 constexpr int FASTEST_LEVEL = RACER_LEVELS - 1;
 constexpr int RACE_SECONDS_LIMIT = 300;
 constexpr int SHORT_COURSE = 0;
@@ -113,6 +114,12 @@ protected:
         return record;
     }
 
+    static void ExpectEveryRacerFinished(const RaceRecord& record, int seed, int level)
+    {
+        for (int i = 0; i < int(record.finished.size()); ++i)
+            EXPECT_TRUE(record.finished[i]) << "seed " << seed << ", level " << level << ": racer " << i;
+    }
+
     float levelBefore = 0.0f;
 };
 
@@ -132,8 +139,7 @@ TEST_P(LoopCourseTest, EveryRacerFinishesAtEveryLevel)
     for (const int seed : seeds) {
         for (int level = 0; level < RACER_LEVELS; ++level) {
             const RaceRecord record = Race(seed, level);
-            for (int i = 0; i < int(record.finished.size()); ++i)
-                EXPECT_TRUE(record.finished[i]) << "seed " << seed << ", level " << level << ": racer " << i;
+            ExpectEveryRacerFinished(record, seed, level);
             for (const FallRecord& fall : record.falls) {
                 const auto sameRacerAndPiece = [&](const FallRecord& other) {
                     return other.racer == fall.racer && other.piece == fall.piece;
@@ -146,45 +152,50 @@ TEST_P(LoopCourseTest, EveryRacerFinishesAtEveryLevel)
     }
 }
 
-struct UTurn {
+struct Turn {
     int kind;
     float inside; // -1 left, +1 right
     const char* name;
 };
 
-void PrintTo(const UTurn& turn, std::ostream* out) { *out << turn.name; }
+void PrintTo(const Turn& turn, std::ostream* out) { *out << turn.name; }
+
+// Whether the fall left the turn over its inside edge; says so when it did.
+bool LeavesOverTheInside(const FallRecord& fall, const Turn& turn, int seed)
+{
+    if (fall.kind != turn.kind || fall.across * turn.inside <= 0.0f)
+        return false;
+    std::printf("seed %d: racer %d leaves piece %d, a %s, %.1f off the centre line\n", seed, fall.racer, fall.piece,
+                turn.name, fall.across);
+    return true;
+}
 
 constexpr int U_TURN_COURSES = 6;
 // A racer knocked aside in the pack may leave a U-turn over its inside edge once in a while; a
 // driver's own line through the turn must stay on the road.
 constexpr int MOST_FALLS_OVER_THE_INSIDE = 1;
 
-class UTurnCourseTest : public CourseRaceTest, public ::testing::WithParamInterface<UTurn> {};
+class UTurnCourseTest : public CourseRaceTest, public ::testing::WithParamInterface<Turn> {};
 
 INSTANTIATE_TEST_SUITE_P(UTurns, UTurnCourseTest,
-                         ::testing::Values(UTurn {6, -1, "LH_180"}, UTurn {7, 1, "RH_180"}, UTurn {13, -1, "LD_180"},
-                                           UTurn {14, 1, "RD_180"}, UTurn {15, -1, "LU_180"}, UTurn {16, 1, "RU_180"}),
-                         [](const ::testing::TestParamInfo<UTurn>& info) { return std::string(info.param.name); });
+                         ::testing::Values(Turn {6, -1, "LH_180"}, Turn {7, 1, "RH_180"}, Turn {13, -1, "LD_180"},
+                                           Turn {14, 1, "RD_180"}, Turn {15, -1, "LU_180"}, Turn {16, 1, "RU_180"}),
+                         [](const ::testing::TestParamInfo<Turn>& info) { return std::string(info.param.name); });
 
 TEST_P(UTurnCourseTest, NoRacerLeavesOverTheInsideEdgeAtTheFastestLevel)
 {
-    const UTurn turn = GetParam();
+    const Turn turn = GetParam();
     const std::vector<int> seeds = SeedsHolding(turn.kind, U_TURN_COURSES);
     ASSERT_EQ(int(seeds.size()), U_TURN_COURSES);
     int overTheInside = 0;
     for (const int seed : seeds) {
-        for (const FallRecord& fall : Race(seed, FASTEST_LEVEL).falls) {
-            if (fall.kind == turn.kind && fall.across * turn.inside > 0.0f) {
-                ++overTheInside;
-                std::printf("seed %d: racer %d leaves piece %d %.1f off the centre line\n", seed, fall.racer,
-                            fall.piece, fall.across);
-            }
-        }
+        for (const FallRecord& fall : Race(seed, FASTEST_LEVEL).falls)
+            overTheInside += LeavesOverTheInside(fall, turn, seed);
     }
     EXPECT_LE(overTheInside, MOST_FALLS_OVER_THE_INSIDE) << turn.name;
 }
 
-constexpr UTurn QUARTER_TURNS[] = {{3, -1, "LH_090"}, {4, 1, "RH_090"},  {8, -1, "LD_090"},
+constexpr Turn QUARTER_TURNS[] = {{3, -1, "LH_090"}, {4, 1, "RH_090"},  {8, -1, "LD_090"},
                                    {9, 1, "RD_090"},  {10, -1, "LU_090"}, {11, 1, "RU_090"}};
 constexpr int QUARTER_TURN_COURSES = 24;
 // A road of the common width through a quarter turn loses a racer over its inside in about every
@@ -195,22 +206,12 @@ TEST_F(CourseRaceTest, AtTheFastestLevelTheRacersKeepToTheQuarterTurnsOnTheirIns
 {
     int overTheInside = 0;
     for (int seed = 1; seed <= QUARTER_TURN_COURSES; ++seed) {
-        for (const FallRecord& fall : Race(seed, FASTEST_LEVEL, FULL_GRID, LONG_COURSE).falls) {
-            for (const UTurn& turn : QUARTER_TURNS) {
-                if (fall.kind == turn.kind && fall.across * turn.inside > 0.0f) {
-                    ++overTheInside;
-                    std::printf("seed %d: racer %d leaves piece %d, a %s, %.1f off the centre line\n", seed,
-                                fall.racer, fall.piece, turn.name, fall.across);
-                }
-            }
-        }
+        for (const FallRecord& fall : Race(seed, FASTEST_LEVEL, FULL_GRID, LONG_COURSE).falls)
+            for (const Turn& turn : QUARTER_TURNS)
+                overTheInside += LeavesOverTheInside(fall, turn, seed);
     }
     EXPECT_LE(overTheInside, MOST_FALLS_OVER_A_QUARTER_TURNS_INSIDE);
 }
-
-} // namespace
-
-namespace {
 
 // The menu's default quick race: loops, the short course, the lowest racer level, 9 racers.
 constexpr int QUICK_RACE_RACERS = 9;
@@ -223,14 +224,13 @@ TEST_F(CourseRaceTest, InTheDefaultQuickRaceTheComputerRacersHardlyEverFall)
 {
     int racesWithAComputerFall = 0;
     for (int seed = 1; seed <= QUICK_RACES; ++seed) {
-        const RaceRecord record = Race(seed, 0, QUICK_RACE_RACERS);
+        const RaceRecord record = Race(seed, LOWEST_LEVEL, QUICK_RACE_RACERS);
         const auto computerFell = [](const FallRecord& fall) { return fall.racer > 0; };
         if (std::any_of(record.falls.begin(), record.falls.end(), computerFell)) {
             ++racesWithAComputerFall;
             std::printf("seed %d: a computer racer falls\n", seed);
         }
-        for (int i = 0; i < int(record.finished.size()); ++i)
-            EXPECT_TRUE(record.finished[i]) << "seed " << seed << ": racer " << i;
+        ExpectEveryRacerFinished(record, seed, LOWEST_LEVEL);
     }
     EXPECT_LE(racesWithAComputerFall, MOST_QUICK_RACES_WITH_A_COMPUTER_FALL);
 }
