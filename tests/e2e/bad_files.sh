@@ -26,6 +26,12 @@ on_page() {
     esac
 }
 
+launch() {
+    XDG_RUNTIME_DIR=$scratch/runtime ./Data/Vestrune >"$scratch/game.log" 2>&1 &
+    game=$!
+}
+window_up_or_ended() { window_up || ended; }
+
 # Starts the game in a fresh tree after the case's set-up, skips the splash and waits for the
 # page the case expects.
 start() {
@@ -36,9 +42,13 @@ start() {
     cd "$scratch/tree"
     rm -rf Game.ini Save debug.txt play.url
     "setup_$case"
-    XDG_RUNTIME_DIR=$scratch/runtime ./Data/Vestrune >"$scratch/game.log" 2>&1 &
-    game=$!
-    wait_for 20 window_up || fail "no window named Vestrune"
+    # Now and then the X server turns the game's display connection away at start-up ("x11 not
+    # available"); that start is tried again, up to three times in all.
+    local tries=3
+    until launch && wait_for 20 window_up_or_ended && window_up; do
+        grep -q 'x11 not available' "$scratch/game.log" && ((--tries > 0)) || fail "no window named Vestrune"
+        wait "$game" || true
+    done
     eval "$(xdotool getwindowgeometry --shell "$window")"
     width=$WIDTH height=$HEIGHT
     sleep 1
